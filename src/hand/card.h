@@ -1,0 +1,48 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace dealwise {
+
+// Suits are numbered in this order wherever a suit is numbered.
+enum class Suit : std::uint8_t { Spades = 0, Clubs = 1, Diamonds = 2, Hearts = 3 };
+
+enum class Rank : std::uint8_t { Ace = 1, Two, Three, Four, Five, Six, Seven, Eight, Nine, Ten, Jack, Queen, King };
+
+inline constexpr std::array<Suit, 4> kAllSuits{Suit::Spades, Suit::Clubs, Suit::Diamonds, Suit::Hearts};
+inline constexpr int kSuitCount = 4;
+inline constexpr int kRankCount = 13;
+
+struct Card {
+    Suit suit = Suit::Spades;
+    Rank rank = Rank::Ace;
+
+    friend constexpr bool operator==(Card, Card) noexcept = default;
+};
+
+[[nodiscard]] constexpr int suitIndex(Suit suit) noexcept { return static_cast<int>(suit); }
+[[nodiscard]] constexpr int rankValue(Rank rank) noexcept { return static_cast<int>(rank); }
+// The ace has rank index 0, the king 12.
+[[nodiscard]] constexpr int rankIndex(Rank rank) noexcept { return rankValue(rank) - 1; }
+[[nodiscard]] constexpr Rank rankFromValue(int value) noexcept { return static_cast<Rank>(value); }
+
+[[nodiscard]] constexpr bool isBlack(Suit suit) noexcept { return suit == Suit::Spades || suit == Suit::Clubs; }
+
+[[nodiscard]] constexpr char suitLetter(Suit suit) noexcept {
+    constexpr std::array<char, 4> letters{'S', 'C', 'D', 'H'};
+    return letters[static_cast<std::size_t>(suitIndex(suit))];
+}
+
+// The caption a card button shows at rest: "A", "2" .. "10", "J", "Q", "K".
+[[nodiscard]] constexpr std::string_view restCaption(Rank rank) noexcept {
+    constexpr std::array<std::string_view, 13> captions{"A", "2", "3",  "4", "5", "6", "7",
+                                                        "8", "9", "10", "J", "Q", "K"};
+    return captions[static_cast<std::size_t>(rankIndex(rank))];
+}
+
+static_assert(restCaption(Rank::Ten) == "10" && restCaption(Rank::King) == "K");
+static_assert(suitLetter(Suit::Hearts) == 'H');
+
+} // namespace dealwise

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "hand/card_grid.h"
+#include "hand/int16.h"
+#include "report/print_line.h"
+
+namespace dealwise {
+
+// What one press of Run finds in a hand: each rule's count and the running
+// score after each step of the report.
+struct ScoreSheet {
+    Int16 aceCount;
+    Int16 lowCardTally; // 0 minus the low cards present, never positive
+    Int16 faceCardCount;
+    Int16 pairCount;
+    Int16 multipleCount;
+    Int16 blackCount;
+    Int16 redCount;
+    Int16 aceUpPlays;
+    Int16 tableauPlays;
+
+    Int16 scoreAfterAces;
+    Int16 scoreAfterLowCards;
+    Int16 scoreAfterFaceCards;
+    Int16 scoreAfterPairs;
+    Int16 scoreAfterMultiples;
+    Int16 scoreAfterBlack;
+    Int16 scoreAfterRed;
+    Int16 scoreAfterAceUp;
+    Int16 finalScore;
+};
+
+// Rates the hand in the grid by the eight rules, in order, on one running
+// score. The cards 2 to 7 that build up unbroken on the ace of their suit
+// could go straight to the foundations: they leave the grid before the plays
+// between tableau cards are counted, and stay out until the next reset.
+[[nodiscard]] ScoreSheet scoreGrid(CardGrid& cardGrid);
+
+// The twelve lines of the scoring report, in the order they are printed.
+[[nodiscard]] std::array<PrintLine, 12> reportLines(const ScoreSheet& sheet);
+
+struct ScoringReport {
+    std::array<PrintLine, 12> lines;
+    Int16 finalScore;
+};
+
+// One press of Run: the rules applied to the grid, and the report they print.
+[[nodiscard]] ScoringReport scoreHand(CardGrid& cardGrid);
+
+// The score box's text: one blank, then the final score in plain decimal.
+[[nodiscard]] std::string finalScoreText(Int16 finalScore);
+
+} // namespace dealwise

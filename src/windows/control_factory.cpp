@@ -1,0 +1,155 @@
+#include "windows/control_factory.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include <algorithm>
+#include <vector>
+
+#include "windows/command_button.h"
+#include "windows/fonts.h"
+#include "windows/frame_box.h"
+#include "windows/output_pane.h"
+
+namespace dealwise {
+
+namespace {
+
+using layout::Colour;
+using layout::ControlKind;
+using layout::ControlSpec;
+
+QColor resolve(const Colour& colour, const QPalette& standard, QPalette::ColorRole standardRole) {
+    switch (colour.kind) {
+    case Colour::Kind::Rgb:
+        return {colour.red, colour.green, colour.blue};
+    case Colour::Kind::HighlightedText:
+        return standard.color(QPalette::HighlightedText);
+    case Colour::Kind::Standard:
+        break;
+    }
+    return standard.color(standardRole);
+}
+
+// Each control gets a complete palette of its own, so that a frame's colours
+// never leak into the controls it holds.
+void applyColours(QWidget& widget, const ControlSpec& spec) {
+    QPalette palette = QApplication::palette();
+    const QPalette standard = palette;
+    switch (spec.kind) {
+    case ControlKind::Frame:
+    case ControlKind::Label:
+    case ControlKind::PictureBox:
+        palette.setColor(QPalette::Window, resolve(spec.background, standard, QPalette::Button));
+        palette.setColor(QPalette::WindowText, resolve(spec.foreground, standard, QPalette::ButtonText));
+        widget.setAutoFillBackground(true);
+        break;
+    case ControlKind::CommandButton:
+    case ControlKind::TextBox:
+    case ControlKind::MultiLineTextBox:
+        break;
+    }
+    palette.setResolveMask(~QPalette::ResolveMask{0});
+    widget.setPalette(palette);
+}
+
+QWidget* createControl(const ControlSpec& spec, QWidget* parent) {
+    const QString caption = QString::fromUtf8(spec.caption.data(), static_cast<qsizetype>(spec.caption.size()));
+    switch (spec.kind) {
+    case ControlKind::Frame: {
+        auto* frame = new FrameBox(parent);
+        frame->setTitle(caption);
+        frame->setCaptionColor(resolve(spec.foreground, QApplication::palette(), QPalette::ButtonText));
+        frame->setFocusPolicy(Qt::NoFocus);
+        return frame;
+    }
+    case ControlKind::Label: {
+        auto* label = new QLabel(caption, parent);
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setFocusPolicy(Qt::NoFocus);
+        return label;
+    }
+    case ControlKind::CommandButton: {
+        auto* button = new CommandButton(parent);
+        button->setText(caption);
+        return button;
+    }
+    case ControlKind::TextBox: {
+        auto* box = new QLineEdit(caption, parent);
+        box->setAlignment(Qt::AlignLeft);
+        return box;
+    }
+    case ControlKind::MultiLineTextBox: {
+        auto* box = new QPlainTextEdit(caption, parent);
+        box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+        box->setWordWrapMode(QTextOption::WordWrap);
+        box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        box->setTabChangesFocus(true);
+        return box;
+    }
+    case ControlKind::PictureBox:
+        return new OutputPane(parent);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+QRect toPixels(const layout::Rect& twips) {
+    return {layout::toPixels(twips.left), layout::toPixels(twips.top), layout::toPixels(twips.width),
+            layout::toPixels(twips.height)};
+}
+
+QHash<QString, QWidget*> buildControls(QWidget& window, std::span<const ControlSpec> table) {
+    QHash<QString, QWidget*> controls;
+    for (const ControlSpec& spec : table) {
+        QWidget* parent = spec.container.empty() ? &window : controls.value(QString::fromLatin1(spec.container));
+        Q_ASSERT(parent != nullptr); // a container is listed before what it holds
+        QWidget* control = createControl(spec, parent);
+        control->setObjectName(QString::fromLatin1(spec.name));
+        control->setGeometry(toPixels(spec.twips));
+        control->setFont(fontFor(spec.font));
+        applyColours(*control, spec);
+        controls.insert(control->objectName(), control);
+    }
+
+    // Raising from the bottom of the list up leaves the first-listed sibling
+    // on top.
+    for (auto spec = table.rbegin(); spec != table.rend(); ++spec) {
+        controls.value(QString::fromLatin1(spec->name))->raise();
+    }
+
+    std::vector<const ControlSpec*> byTabIndex;
+    for (const ControlSpec& spec : table) {
+        byTabIndex.push_back(&spec);
+    }
+    std::sort(byTabIndex.begin(), byTabIndex.end(),
+              [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
+    QWidget* previous = nullptr;
+    for (const ControlSpec* spec : byTabIndex) {
+        QWidget* control = controls.value(QString::fromLatin1(spec->name));
+        if (control->focusPolicy() == Qt::NoFocus) {
+            continue;
+        }
+        if (previous != nullptr) {
+            QWidget::setTabOrder(previous, control);
+        }
+        previous = control;
+    }
+    return controls;
+}
+
+void placeWindow(QWidget& window, const layout::WindowSpec& spec) {
+    window.setObjectName(QString::fromLatin1(spec.name));
+    window.setWindowTitle(QString::fromLatin1(spec.caption));
+    window.setFont(fontFor(layout::FontKind::Default));
+    window.resize(layout::toPixels(spec.clientWidth), layout::toPixels(spec.clientHeight));
+    window.move(layout::toPixels(spec.outerLeft), layout::toPixels(spec.outerTop));
+}
+
+} // namespace dealwise

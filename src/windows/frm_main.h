@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QPushButton>
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+#include "hand/card_grid.h"
+#include "hand/hand_entry.h"
+#include "windows/frm_help.h"
+
+class QLineEdit;
+
+namespace dealwise {
+
+class OutputPane;
+
+// The main window. A card button marks its card in cardGrid and counts the
+// entry; the seventh entry prints the hand grid into picOutput and enables
+// Run; Run scores the grid (plain functions of the scoring library), appends
+// the report below the grid and puts the score in txtFinalScore. All state of
+// the hand lives here; the rules and the report lines live in the library.
+class frmMain : public QWidget { // NOLINT(readability-identifier-naming)
+    Q_OBJECT
+
+public:
+    frmMain();
+    ~frmMain() override;
+
+    [[nodiscard]] const CardGrid& grid() const noexcept { return cardGrid; }
+    [[nodiscard]] Int16 entries() const noexcept { return entryCounter.value(); }
+    // Empty until Help is first pressed; then the one help window of the run.
+    [[nodiscard]] frmHelp* helpWindow() const noexcept { return helpWindow_.get(); }
+
+    // Operations bound to the controls' events. NOLINTBEGIN(readability-identifier-naming)
+    void Form_Load();
+    void cmdCard_Click(Card card);
+    void cmdChangeHandNo_Click();
+    void cmdRun_Click();
+    void cmdReset_Click();
+    void cmdHelp_Click();
+    void cmdQuit_Click();
+    void Form_QueryUnload(Int16& Cancel, Int16 UnloadMode);
+    // NOLINTEND(readability-identifier-naming)
+
+signals:
+    // Quit, or any close of this window: the program ends now.
+    void programEnded();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void bind(QPushButton* button, void (frmMain::*operation)());
+    [[nodiscard]] QPushButton* cardButton(Card card) const;
+
+    CardGrid cardGrid;         // NOLINT(readability-identifier-naming)
+    EntryCounter entryCounter; // NOLINT(readability-identifier-naming)
+    std::unique_ptr<frmHelp> helpWindow_;
+    bool ending_ = false;
+
+    std::array<QPushButton*, CardGrid::kCellCount> cardButtons_{};
+    QPushButton* cmdRun = nullptr;      // NOLINT(readability-identifier-naming)
+    QPushButton* cmdReset = nullptr;    // NOLINT(readability-identifier-naming)
+    QLineEdit* txtFinalScore = nullptr; // NOLINT(readability-identifier-naming)
+    OutputPane* picOutput = nullptr;    // NOLINT(readability-identifier-naming)
+};
+
+} // namespace dealwise

@@ -1,0 +1,6 @@
+#include "window_test_support.h"
+class T : public QObject {
+    Q_OBJECT
+};
+DEALWISE_WINDOW_TEST_MAIN(T)
+#include "help_window_test.moc"

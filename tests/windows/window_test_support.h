@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+#include <QWidget>
+
+#include <memory>
+
+#include "windows/application.h"
+#include "windows/frm_main.h"
+
+namespace dealwise::testing {
+
+template <typename Control = QWidget> Control* control(const QWidget& window, const char* name) {
+    auto* found = window.findChild<Control*>(QString::fromLatin1(name));
+    if (found == nullptr) {
+        qFatal("no control %s of the wanted kind", name);
+    }
+    return found;
+}
+
+// A user's click: the mouse, pressed and released over the button.
+inline void click(const QWidget& window, const char* name) {
+    QTest::mouseClick(control<QPushButton>(window, name), Qt::LeftButton);
+}
+
+inline void clickCards(const QWidget& window, std::initializer_list<const char*> names) {
+    for (const char* name : names) {
+        click(window, name);
+    }
+}
+
+inline std::unique_ptr<frmMain> startMainWindow() {
+    auto window = std::make_unique<frmMain>();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window.get())) {
+        qWarning("the main window did not become active");
+    }
+    return window;
+}
+
+inline QStringList paneLines(const QWidget& window) {
+    return control(window, "picOutput")->property("lines").toStringList();
+}
+
+} // namespace dealwise::testing
+
+// Each window test runs in the real application set-up, on the offscreen
+// platform unless the caller asked for another.
+#define DEALWISE_WINDOW_TEST_MAIN(TestClass)                                                                           \
+    int main(int argc, char** argv) {                                                                                  \
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {                                                          \
+            qputenv("QT_QPA_PLATFORM", "offscreen");                                                                   \
+        }                                                                                                              \
+        QApplication application(argc, argv);                                                                          \
+        dealwise::configureApplication(application);                                                                   \
+        TestClass test;                                                                                                \
+        return QTest::qExec(&test, argc, argv);                                                                        \
+    }

@@ -1,6 +1,7 @@
 #include "windows/control_factory.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -144,7 +145,16 @@ QHash<QString, QWidget*> buildControls(QWidget& window, std::span<const ControlS
     return controls;
 }
 
+QIcon applicationIcon() {
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        icon.addFile(QStringLiteral(":/icons/%1x%1/apps/dealwise.png").arg(size), QSize(size, size));
+    }
+    return icon;
+}
+
 void placeWindow(QWidget& window, const layout::WindowSpec& spec) {
+    window.setWindowIcon(applicationIcon());
     window.setObjectName(QString::fromLatin1(spec.name));
     window.setWindowTitle(QString::fromLatin1(spec.caption));
     window.setFont(fontFor(layout::FontKind::Default));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QIcon>
 #include <QString>
 #include <QWidget>
 
@@ -16,6 +17,9 @@ QHash<QString, QWidget*> buildControls(QWidget& window, std::span<const layout::
 
 // The window's own caption, font and client size, and its frame's place.
 void placeWindow(QWidget& window, const layout::WindowSpec& spec);
+
+// The picture in the corner of both windows, and of the program on the desktop.
+[[nodiscard]] QIcon applicationIcon();
 
 [[nodiscard]] QRect toPixels(const layout::Rect& twips);
 

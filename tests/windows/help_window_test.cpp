@@ -75,6 +75,7 @@ private slots:
         QVERIFY(!help->isModal());
         QCOMPARE(help->windowTitle(), "Dealwise HELP");
         QCOMPARE(help->size(), QSize(201, 516));
+        QVERIFY(help->windowIcon().availableSizes().contains(QSize(16, 16)));
         QCOMPARE(help->frameGeometry().topLeft(), QPoint(596, 0));
         QCOMPARE(box(*window, "Text1")->geometry(), QRect(8, 16, 185, 353));
         QCOMPARE(box(*window, "Text2")->geometry(), QRect(8, 368, 185, 81));

@@ -8,23 +8,22 @@ namespace dealwise {
 
 namespace {
 
-[[noreturn]] void outOfRange(const std::string& what) { throw IndexOutOfRangeError("Subscript out of range: " + what); }
+[[noreturn]] void raiseOutOfRange(const std::string& what) {
+    throw IndexOutOfRangeError("Subscript out of range: " + what);
+}
 
 } // namespace
 
-std::size_t CardGrid::offset(int rankIndex, int suitIndex) {
+void CardGrid::outOfRange(int rankIndex, int suitIndex) {
     if (rankIndex < 0 || rankIndex >= kRankCount) {
-        outOfRange("rank index " + std::to_string(rankIndex) + " is outside 0 to 12.");
+        raiseOutOfRange("rank index " + std::to_string(rankIndex) + " is outside 0 to 12.");
     }
-    if (suitIndex < 0 || suitIndex >= kSuitCount) {
-        outOfRange("suit index " + std::to_string(suitIndex) + " is outside 0 to 3.");
-    }
-    return static_cast<std::size_t>(rankIndex * kSuitCount + suitIndex);
+    raiseOutOfRange("suit index " + std::to_string(suitIndex) + " is outside 0 to 3.");
 }
 
 Int16 CardGrid::storedCell(std::size_t linear) const {
     if (linear >= cells_.size()) {
-        outOfRange("cell " + std::to_string(linear) + " is outside 0 to 51.");
+        raiseOutOfRange("cell " + std::to_string(linear) + " is outside 0 to 51.");
     }
     return cells_[linear];
 }

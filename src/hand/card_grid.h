@@ -33,7 +33,15 @@ public:
     friend bool operator==(const CardGrid&, const CardGrid&) noexcept = default;
 
 private:
-    static std::size_t offset(int rankIndex, int suitIndex);
+    // The check is inline, so that reading a cell costs two comparisons;
+    // building the message is not.
+    static std::size_t offset(int rankIndex, int suitIndex) {
+        if (rankIndex < 0 || rankIndex >= kRankCount || suitIndex < 0 || suitIndex >= kSuitCount) {
+            outOfRange(rankIndex, suitIndex);
+        }
+        return static_cast<std::size_t>(rankIndex * kSuitCount + suitIndex);
+    }
+    [[noreturn]] static void outOfRange(int rankIndex, int suitIndex);
     static constexpr std::size_t fixedOffset(Card card) noexcept {
         return static_cast<std::size_t>(rankIndex(card.rank) * kSuitCount + suitIndex(card.suit));
     }

@@ -2,7 +2,7 @@
 
 #include <array>
 #include <cstddef>
-#include <initializer_list>
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -19,19 +19,22 @@ class PrintItem {
 public:
     enum class Kind : unsigned char { Text, Integer };
 
-    constexpr PrintItem() noexcept = default;
-    constexpr PrintItem(std::string_view text) noexcept : text_(text) {} // NOLINT(google-explicit-constructor)
-    constexpr PrintItem(Int16 value) noexcept
-        : kind_(Kind::Integer), value_(value) {} // NOLINT(google-explicit-constructor)
+    // Left unset: a line only ever reads the items it was given.
+    PrintItem() noexcept = default;
+    constexpr PrintItem(std::string_view text) noexcept // NOLINT(google-explicit-constructor)
+        : text_(text.data()), textSize_(text.size()), value_(0), kind_(Kind::Text) {}
+    constexpr PrintItem(Int16 value) noexcept // NOLINT(google-explicit-constructor)
+        : text_(nullptr), textSize_(0), value_(static_cast<std::int16_t>(value.value())), kind_(Kind::Integer) {}
 
     [[nodiscard]] constexpr Kind kind() const noexcept { return kind_; }
-    [[nodiscard]] constexpr std::string_view text() const noexcept { return text_; }
-    [[nodiscard]] constexpr Int16 value() const noexcept { return value_; }
+    [[nodiscard]] constexpr std::string_view text() const noexcept { return {text_, textSize_}; }
+    [[nodiscard]] constexpr Int16 value() const noexcept { return Int16{value_}; }
 
 private:
-    std::string_view text_;
-    Kind kind_ = Kind::Text;
-    Int16 value_;
+    const char* text_;
+    std::size_t textSize_;
+    std::int16_t value_;
+    Kind kind_;
 };
 
 // The items of one printed line, in order. The longest line the program
@@ -40,16 +43,42 @@ class PrintLine {
 public:
     static constexpr std::size_t kMaxItems = 14;
 
-    constexpr PrintLine() noexcept = default;
-    PrintLine(std::initializer_list<PrintItem> items);
+    PrintLine() noexcept = default;
+    // Copies only the items in use; the rest were never set.
+    PrintLine(const PrintLine& other) noexcept : size_(other.size_) { copyItems(other); }
+    PrintLine& operator=(const PrintLine& other) noexcept {
+        size_ = other.size_;
+        copyItems(other);
+        return *this;
+    }
+    ~PrintLine() = default;
+    // A line of a fixed shape, its items in order.
+    template <typename... Items>
+    requires(sizeof...(Items) > 0 && sizeof...(Items) <= kMaxItems) explicit PrintLine(Items... items) noexcept
+        : size_(sizeof...(Items)) {
+        std::size_t next = 0;
+        ((items_[next++] = PrintItem(items)), ...);
+    }
 
     // Raises IndexOutOfRangeError past kMaxItems.
-    void append(PrintItem item);
+    void append(PrintItem item) {
+        if (size_ == kMaxItems) {
+            tooManyItems();
+        }
+        items_[size_++] = item;
+    }
 
     [[nodiscard]] std::span<const PrintItem> items() const noexcept { return {items_.data(), size_}; }
 
 private:
-    std::array<PrintItem, kMaxItems> items_{};
+    [[noreturn]] static void tooManyItems();
+    void copyItems(const PrintLine& other) noexcept {
+        for (std::size_t i = 0; i < size_; ++i) {
+            items_[i] = other.items_[i];
+        }
+    }
+
+    std::array<PrintItem, kMaxItems> items_;
     std::size_t size_ = 0;
 };
 

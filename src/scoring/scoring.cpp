@@ -170,6 +170,10 @@ ScoringReport scoreHand(CardGrid& cardGrid) {
     return {reportLines(sheet), sheet.finalScore};
 }
 
-std::string finalScoreText(Int16 finalScore) { return " " + toDecimal(finalScore); }
+std::string finalScoreText(Int16 finalScore) {
+    std::string text(1, ' ');
+    text += toDecimal(finalScore);
+    return text;
+}
 
 } // namespace dealwise

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs, from Debian's packages, whatever of Dealwise's build and run-time
 # needs this machine lacks. Safe to run again: it installs nothing twice.
+#   --packaging  also what building and checking the Debian package needs
+#   --bench      also Xvfb and bc, for the window benchmarks
+#   --windows    also the mingw-w64 cross compiler, Wine and icoutils
 set -euo pipefail
 
 packages=(
@@ -8,6 +11,14 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev fonts-liberation
 )
+for option in "$@"; do
+    case "$option" in
+    --packaging) packages+=(dpkg-dev desktop-file-utils appstream icoutils) ;;
+    --bench) packages+=(xvfb xauth bc) ;;
+    --windows) packages+=(g++-mingw-w64-x86-64-posix wine64 icoutils googletest) ;;
+    *) echo "setup: unknown option $option" >&2; exit 2 ;;
+    esac
+done
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Dealwise and runs every test: once in the
-# normal build, once under the address and undefined-behaviour sanitizers.
+# Installs what is missing, builds Dealwise and runs every test: in the
+# normal build and under the address and undefined-behaviour sanitizers; then
+# the Debian package check and the Windows build check.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/setup.sh
+bash scripts/setup.sh --packaging --windows
 export QT_QPA_PLATFORM=offscreen
 for preset in default asan; do
     echo "== $preset build"
@@ -12,3 +13,8 @@ for preset in default asan; do
     cmake --build --preset "$preset"
     ctest --preset "$preset" --parallel "$(nproc)"
 done
+
+echo "== Debian package"
+bash scripts/package-check.sh
+echo "== Windows build"
+bash scripts/windows-check.sh

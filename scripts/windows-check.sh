@@ -17,10 +17,13 @@ cmake -S . -B "$build" -G Ninja \
     -DDEALWISE_GTEST_SOURCE_DIR=/usr/src/googletest >/dev/null
 cmake --build "$build"
 # The first start of Wine makes its prefix; do it once, before the tests time.
-# A persistent wineserver, so that tests running side by side never meet one
-# that is shutting down.
+# Make the prefix once, then keep a persistent wineserver, so that tests
+# running side by side never meet one that is shutting down; and start Wine's
+# own services now, so that no test's output pipe is held open by them.
 wine=$(command -v wine || echo /usr/lib/wine/wine64)
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+"$wine" wineboot --init >/dev/null 2>&1 || true
+"$wineserver" -w
 "$wineserver" -p
 trap '"$wineserver" -k 2>/dev/null || true' EXIT
 "$wine" cmd /c exit >/dev/null 2>&1 || true

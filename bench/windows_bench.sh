@@ -48,20 +48,24 @@ sleep 1
 DISPLAY=:97 for_platform xcb
 
 kb() { awk -v when="$1" '$1 == "memory" && $2 == when { sub("peak_kb=", "", $3); print $3 }'; }
-bare_peak=() start_peak=() one_peak=() all_peak=()
+bare_peak=() text_peak=() start_peak=() one_peak=() all_peak=()
 for _ in $(seq 5); do
     bare_peak+=("$(QT_QPA_PLATFORM=offscreen "$bin/bare_window" | kb after_start)")
+    text_peak+=("$(QT_QPA_PLATFORM=offscreen "$bin/bare_window" --text | kb after_start)")
     out=$(QT_QPA_PLATFORM=offscreen "$bin/dealwise_probe" "$HANDS")
     start_peak+=("$(echo "$out" | kb after_start)")
     one_peak+=("$(echo "$out" | kb after_1_hand)")
     all_peak+=("$(echo "$out" | kb after_all_hands)")
 done
 b=$(printf '%s\n' "${bare_peak[@]}" | median)
+t=$(printf '%s\n' "${text_peak[@]}" | median)
 s=$(printf '%s\n' "${start_peak[@]}" | median)
 o=$(printf '%s\n' "${one_peak[@]}" | median)
 a=$(printf '%s\n' "${all_peak[@]}" | median)
 printf 'memory (offscreen, peak resident): bare Qt %d kB; dealwise after start-up %d kB (+%d kB, budget +4096)\n' \
     "$b" "$s" "$((s - b))"
+printf '                                   bare Qt with one label %d kB: dealwise is +%d kB above it\n' \
+    "$t" "$((s - t))"
 printf '                                   after 1 hand %d kB; after %d hands %d kB (growth %d kB, budget 1024)\n' \
     "$o" "$HANDS" "$a" "$((a - o))"
 

@@ -3,6 +3,7 @@
 # needs this machine lacks. Safe to run again: it installs nothing twice.
 #   --packaging  also what building and checking the Debian package needs
 #   --bench      also Xvfb and bc, for the window benchmarks
+#   --fuzz       also clang and its sanitizer and libFuzzer run-times
 #   --windows    also the mingw-w64 cross compiler, Wine and icoutils
 set -euo pipefail
 
@@ -14,6 +15,7 @@ packages=(
 for option in "$@"; do
     case "$option" in
     --packaging) packages+=(dpkg-dev desktop-file-utils appstream icoutils) ;;
+    --fuzz) packages+=(clang libclang-rt-dev) ;;
     --bench) packages+=(xvfb xauth bc) ;;
     --windows) packages+=(g++-mingw-w64-x86-64-posix wine64 icoutils googletest) ;;
     *) echo "setup: unknown option $option" >&2; exit 2 ;;

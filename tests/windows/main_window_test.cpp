@@ -4,6 +4,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <functional>
+
 #include "window_test_support.h"
 
 using dealwise::testing::click;
@@ -250,6 +252,29 @@ private slots:
         QVERIFY(!window->helpWindow()->isVisible());
         window->close(); // the program is ending: no second ending
         QCOMPARE(ended.size(), 1);
+    }
+
+    void closingTheWindowsInAnyOrderEndsOnlyWithTheMainWindow() {
+        struct Order {
+            const char* name;
+            std::function<void(dealwise::frmHelp&)> beforeMain;
+        };
+        for (const Order& order : {Order{"help closed first", [](dealwise::frmHelp& help) { help.close(); }},
+                                   Order{"help minimised", [](dealwise::frmHelp& help) { help.showMinimized(); }},
+                                   Order{"help closed, opened, closed", [](dealwise::frmHelp& help) {
+                                             help.close();
+                                             help.showHelp();
+                                             help.close();
+                                         }}}) {
+            const auto window = dealwise::testing::startMainWindow();
+            QSignalSpy ended(window.get(), &dealwise::frmMain::programEnded);
+            click(*window, "cmdHelp");
+            order.beforeMain(*window->helpWindow());
+            QVERIFY2(ended.isEmpty() && window->isVisible(), order.name);
+            QVERIFY(window->close());
+            QVERIFY2(ended.size() == 1, order.name);
+            QVERIFY2(!window->helpWindow()->isVisible(), order.name);
+        }
     }
 
     void closingTheMainWindowEndsTheProgramHelpAndAll() {

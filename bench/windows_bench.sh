@@ -25,16 +25,20 @@ startup_ms() {
 
 for_platform() {
     local platform=$1
-    local dealwise=() bare=()
+    local dealwise=() bare=() text=()
     for _ in $(seq "$RUNS"); do
         dealwise+=("$(QT_QPA_PLATFORM=$platform startup_ms "$bin/dealwise_probe")")
         bare+=("$(QT_QPA_PLATFORM=$platform startup_ms "$bin/bare_window")")
+        text+=("$(QT_QPA_PLATFORM=$platform startup_ms "$bin/bare_window" --text)")
     done
-    local d b
+    local d b t
     d=$(printf '%s\n' "${dealwise[@]}" | median)
     b=$(printf '%s\n' "${bare[@]}" | median)
+    t=$(printf '%s\n' "${text[@]}" | median)
     printf '%-10s start-up: dealwise %8.2f ms   bare Qt %8.2f ms   ratio %.3f   (budget 1.25)\n' \
         "$platform" "$d" "$b" "$(echo "$d / $b" | bc -l)"
+    printf '%-10s           bare Qt with one label %8.2f ms: ratio %.3f\n' \
+        "" "$t" "$(echo "$d / $t" | bc -l)"
 }
 
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')"

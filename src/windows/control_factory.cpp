@@ -146,10 +146,16 @@ QHash<QString, QWidget*> buildControls(QWidget& window, std::span<const ControlS
 }
 
 QIcon applicationIcon() {
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
-        icon.addFile(QStringLiteral(":/icons/%1x%1/apps/dealwise.png").arg(size), QSize(size, size));
-    }
+    // Made once, and only in the sizes a title bar, task bar or window switcher
+    // shows: each file is decoded as it is added, and the large ones are for
+    // the desktop's own icon theme.
+    static const QIcon icon = [] {
+        QIcon sizes;
+        for (int size : {16, 24, 32, 48, 64}) {
+            sizes.addFile(QStringLiteral(":/icons/%1x%1/apps/dealwise.png").arg(size), QSize(size, size));
+        }
+        return sizes;
+    }();
     return icon;
 }
 

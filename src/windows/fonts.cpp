@@ -1,8 +1,6 @@
 #include "windows/fonts.h"
 
-#include <QFontDatabase>
 #include <QFontInfo>
-#include <QStringList>
 
 #include <cstdio>
 
@@ -19,20 +17,20 @@ QFont fontFor(layout::FontKind kind) {
 }
 
 QString installFontSubstitute() {
-    const QStringList families = QFontDatabase::families();
-    if (families.contains(kDefaultFamily, Qt::CaseInsensitive)) {
-        return kDefaultFamily;
+    // A substitute is used only when the family itself is missing, so it can
+    // be named up front; resolving the family without one first would make
+    // the font library search every installed font for a stand-in, the
+    // largest single cost of starting the program.
+    QFont::insertSubstitution(kDefaultFamily, kSubstituteFamily);
+    const QString drawn = QFontInfo(fontFor(layout::FontKind::Default)).family();
+    if (drawn.compare(kDefaultFamily, Qt::CaseInsensitive) != 0 &&
+        drawn.compare(kSubstituteFamily, Qt::CaseInsensitive) != 0) {
+        std::fprintf(stderr,
+                     "dealwise: neither \"%s\" nor \"%s\" is installed; drawing with \"%s\", which may clip "
+                     "captions (install fonts-liberation)\n",
+                     qPrintable(kDefaultFamily), qPrintable(kSubstituteFamily), qPrintable(drawn));
     }
-    if (families.contains(kSubstituteFamily, Qt::CaseInsensitive)) {
-        QFont::insertSubstitution(kDefaultFamily, kSubstituteFamily);
-        return kSubstituteFamily;
-    }
-    const QString fallback = QFontInfo(fontFor(layout::FontKind::Default)).family();
-    std::fprintf(stderr,
-                 "dealwise: neither \"%s\" nor \"%s\" is installed; drawing with \"%s\", which may clip captions "
-                 "(install fonts-liberation)\n",
-                 qPrintable(kDefaultFamily), qPrintable(kSubstituteFamily), qPrintable(fallback));
-    return fallback;
+    return drawn;
 }
 
 } // namespace dealwise

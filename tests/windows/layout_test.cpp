@@ -128,7 +128,7 @@ private slots:
         QCOMPARE(window->windowTitle(), "Dealwise");
         QCOMPARE(window->size(), QSize(589, 118));
         QCOMPARE(window->frameGeometry().topLeft(), QPoint(0, 0));
-        QCOMPARE(window->windowIcon().availableSizes().size(), qsizetype(7));
+        QCOMPARE(window->windowIcon().availableSizes().size(), qsizetype(5));
         QVERIFY(window->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
         QVERIFY(window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
         // At the stored size only the hand-entry frame shows.

@@ -36,15 +36,15 @@ QColor resolve(const Colour& colour, const QPalette& standard, QPalette::ColorRo
 
 // Each control gets a complete palette of its own, so that a frame's colours
 // never leak into the controls it holds.
-void applyColours(QWidget& widget, const ControlSpec& spec) {
+void applyColours(QWidget& widget, const ControlSpec& entry) {
     QPalette palette = QApplication::palette();
     const QPalette standard = palette;
-    switch (spec.kind) {
+    switch (entry.kind) {
     case ControlKind::Frame:
     case ControlKind::Label:
     case ControlKind::PictureBox:
-        palette.setColor(QPalette::Window, resolve(spec.background, standard, QPalette::Button));
-        palette.setColor(QPalette::WindowText, resolve(spec.foreground, standard, QPalette::ButtonText));
+        palette.setColor(QPalette::Window, resolve(entry.background, standard, QPalette::Button));
+        palette.setColor(QPalette::WindowText, resolve(entry.foreground, standard, QPalette::ButtonText));
         widget.setAutoFillBackground(true);
         break;
     case ControlKind::CommandButton:
@@ -56,13 +56,13 @@ void applyColours(QWidget& widget, const ControlSpec& spec) {
     widget.setPalette(palette);
 }
 
-QWidget* createControl(const ControlSpec& spec, QWidget* parent) {
-    const QString caption = QString::fromUtf8(spec.caption.data(), static_cast<qsizetype>(spec.caption.size()));
-    switch (spec.kind) {
+QWidget* createControl(const ControlSpec& entry, QWidget* parent) {
+    const QString caption = QString::fromUtf8(entry.caption.data(), static_cast<qsizetype>(entry.caption.size()));
+    switch (entry.kind) {
     case ControlKind::Frame: {
         auto* frame = new FrameBox(parent);
         frame->setTitle(caption);
-        frame->setCaptionColor(resolve(spec.foreground, QApplication::palette(), QPalette::ButtonText));
+        frame->setCaptionColor(resolve(entry.foreground, QApplication::palette(), QPalette::ButtonText));
         frame->setFocusPolicy(Qt::NoFocus);
         return frame;
     }
@@ -108,32 +108,32 @@ QRect toPixels(const layout::Rect& twips) {
 
 QHash<QString, QWidget*> buildControls(QWidget& window, std::span<const ControlSpec> table) {
     QHash<QString, QWidget*> controls;
-    for (const ControlSpec& spec : table) {
-        QWidget* parent = spec.container.empty() ? &window : controls.value(QString::fromLatin1(spec.container));
+    for (const ControlSpec& entry : table) {
+        QWidget* parent = entry.container.empty() ? &window : controls.value(QString::fromLatin1(entry.container));
         Q_ASSERT(parent != nullptr); // a container is listed before what it holds
-        QWidget* control = createControl(spec, parent);
-        control->setObjectName(QString::fromLatin1(spec.name));
-        control->setGeometry(toPixels(spec.twips));
-        control->setFont(fontFor(spec.font));
-        applyColours(*control, spec);
+        QWidget* control = createControl(entry, parent);
+        control->setObjectName(QString::fromLatin1(entry.name));
+        control->setGeometry(toPixels(entry.twips));
+        control->setFont(fontFor(entry.font));
+        applyColours(*control, entry);
         controls.insert(control->objectName(), control);
     }
 
     // Raising from the bottom of the list up leaves the first-listed sibling
     // on top.
-    for (auto spec = table.rbegin(); spec != table.rend(); ++spec) {
-        controls.value(QString::fromLatin1(spec->name))->raise();
+    for (auto entry = table.rbegin(); entry != table.rend(); ++entry) {
+        controls.value(QString::fromLatin1(entry->name))->raise();
     }
 
     std::vector<const ControlSpec*> byTabIndex;
-    for (const ControlSpec& spec : table) {
-        byTabIndex.push_back(&spec);
+    for (const ControlSpec& entry : table) {
+        byTabIndex.push_back(&entry);
     }
     std::sort(byTabIndex.begin(), byTabIndex.end(),
               [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
     QWidget* previous = nullptr;
-    for (const ControlSpec* spec : byTabIndex) {
-        QWidget* control = controls.value(QString::fromLatin1(spec->name));
+    for (const ControlSpec* entry : byTabIndex) {
+        QWidget* control = controls.value(QString::fromLatin1(entry->name));
         if (control->focusPolicy() == Qt::NoFocus) {
             continue;
         }
@@ -159,13 +159,13 @@ QIcon applicationIcon() {
     return icon;
 }
 
-void placeWindow(QWidget& window, const layout::WindowSpec& spec) {
+void placeWindow(QWidget& window, const layout::WindowSpec& entry) {
     window.setWindowIcon(applicationIcon());
-    window.setObjectName(QString::fromLatin1(spec.name));
-    window.setWindowTitle(QString::fromLatin1(spec.caption));
+    window.setObjectName(QString::fromLatin1(entry.name));
+    window.setWindowTitle(QString::fromLatin1(entry.caption));
     window.setFont(fontFor(layout::FontKind::Default));
-    window.resize(layout::toPixels(spec.clientWidth), layout::toPixels(spec.clientHeight));
-    window.move(layout::toPixels(spec.outerLeft), layout::toPixels(spec.outerTop));
+    window.resize(layout::toPixels(entry.clientWidth), layout::toPixels(entry.clientHeight));
+    window.move(layout::toPixels(entry.outerLeft), layout::toPixels(entry.outerTop));
 }
 
 } // namespace dealwise

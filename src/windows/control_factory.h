@@ -16,7 +16,7 @@ namespace dealwise {
 QHash<QString, QWidget*> buildControls(QWidget& window, std::span<const layout::ControlSpec> table);
 
 // The window's own caption, font and client size, and its frame's place.
-void placeWindow(QWidget& window, const layout::WindowSpec& spec);
+void placeWindow(QWidget& window, const layout::WindowSpec& entry);
 
 // The picture in the corner of both windows, and of the program on the desktop.
 [[nodiscard]] QIcon applicationIcon();

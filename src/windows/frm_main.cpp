@@ -45,13 +45,13 @@ frmMain::frmMain() {
     txtFinalScore = qobject_cast<QLineEdit*>(control("txtFinalScore"));
     picOutput = qobject_cast<OutputPane*>(control("picOutput"));
 
-    for (const layout::ControlSpec& spec : layout::mainWindowControls()) {
-        if (!spec.isCard) {
+    for (const layout::ControlSpec& entry : layout::mainWindowControls()) {
+        if (!entry.isCard) {
             continue;
         }
-        auto* button = qobject_cast<QPushButton*>(controls.value(fromView(spec.name)));
-        cardButtons_[slotOf(spec.card)] = button;
-        const Card card = spec.card;
+        auto* button = qobject_cast<QPushButton*>(controls.value(fromView(entry.name)));
+        cardButtons_[slotOf(entry.card)] = button;
+        const Card card = entry.card;
         connect(button, &QPushButton::clicked, this,
                 [this, card] { runGuarded(this, [this, card] { cmdCard_Click(card); }); });
     }

@@ -114,16 +114,16 @@ constexpr std::array<ControlSpec, 6> kLabelsOfFrame1{{
 constexpr auto kMainControls = [] {
     std::array<ControlSpec, kMainControlCount> table{};
     std::size_t next = 0;
-    for (const ControlSpec& spec : kTopOfFrames) {
-        table[next++] = spec;
+    for (const ControlSpec& entry : kTopOfFrames) {
+        table[next++] = entry;
     }
     for (Suit suit : kAllSuits) {
         for (int value = 1; value <= kRankCount; ++value) {
             table[next++] = cardButton(Card{suit, rankFromValue(value)});
         }
     }
-    for (const ControlSpec& spec : kLabelsOfFrame1) {
-        table[next++] = spec;
+    for (const ControlSpec& entry : kLabelsOfFrame1) {
+        table[next++] = entry;
     }
     return table;
 }();
@@ -135,18 +135,19 @@ constexpr std::array<ControlSpec, 2> kHelpControls{{
 
 constexpr bool everyTabIndexOnce(const std::array<ControlSpec, kMainControlCount>& table) {
     std::array<bool, kMainControlCount> seen{};
-    for (const ControlSpec& spec : table) {
-        if (spec.tabIndex < 0 || spec.tabIndex >= kMainControlCount || seen[static_cast<std::size_t>(spec.tabIndex)]) {
+    for (const ControlSpec& entry : table) {
+        if (entry.tabIndex < 0 || entry.tabIndex >= kMainControlCount ||
+            seen[static_cast<std::size_t>(entry.tabIndex)]) {
             return false;
         }
-        seen[static_cast<std::size_t>(spec.tabIndex)] = true;
+        seen[static_cast<std::size_t>(entry.tabIndex)] = true;
     }
     return true;
 }
 
 template <std::size_t N> constexpr bool wholePixels(const std::array<ControlSpec, N>& table) {
-    return std::all_of(table.begin(), table.end(), [](const ControlSpec& spec) {
-        const Rect& r = spec.twips;
+    return std::all_of(table.begin(), table.end(), [](const ControlSpec& entry) {
+        const Rect& r = entry.twips;
         return r.left % kTwipsPerPixel == 0 && r.top % kTwipsPerPixel == 0 && r.width % kTwipsPerPixel == 0 &&
                r.height % kTwipsPerPixel == 0;
     });

@@ -233,24 +233,7 @@ struct Model {
     }
 
     [[nodiscard]] QString nextInTabOrder() const {
-        QStringList order;
-        for (int rank = 0; rank < 13; ++rank) {
-            order << cardName(rank);
-        }
-        order << cardName(13) << cardName(26) << cardName(39);
-        for (int suit = 1; suit < 4; ++suit) {
-            for (int rank = 1; rank < 13; ++rank) {
-                order << cardName(suit * 13 + rank);
-            }
-        }
-        if (runEnabled) {
-            order << "cmdRun";
-        }
-        order << "txtFinalScore"
-              << "picOutput"
-              << "cmdReset"
-              << "cmdQuit"
-              << "cmdHelp";
+        const QStringList order = dealwise::testing::tabOrder(runEnabled);
         return order[(order.indexOf(focus) + 1) % order.size()];
     }
 };

@@ -40,6 +40,34 @@ inline std::unique_ptr<frmMain> startMainWindow() {
     return window;
 }
 
+// The controls the Tab key visits, in order, as a user would list them: the
+// Spades row, the other three aces, the other rows from their 2, then the
+// commands (Run only while it is enabled).
+inline QStringList tabOrder(bool runEnabled) {
+    const QStringList parts{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
+    QStringList order;
+    for (const QString& part : parts) {
+        order << "cmdS" + part;
+    }
+    order << "cmdC1"
+          << "cmdD1"
+          << "cmdH1";
+    for (const char* suit : {"C", "D", "H"}) {
+        for (qsizetype i = 1; i < parts.size(); ++i) {
+            order << QStringLiteral("cmd%1%2").arg(suit, parts[i]);
+        }
+    }
+    if (runEnabled) {
+        order << "cmdRun";
+    }
+    order << "txtFinalScore"
+          << "picOutput"
+          << "cmdReset"
+          << "cmdQuit"
+          << "cmdHelp";
+    return order;
+}
+
 inline QStringList paneLines(const QWidget& window) {
     return control(window, "picOutput")->property("lines").toStringList();
 }

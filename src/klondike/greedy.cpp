@@ -1,0 +1,227 @@
+#include "klondike/greedy.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+namespace dealwise::klondike {
+
+namespace {
+
+constexpr int kMovesBeforeGivingUp = 2000;
+constexpr int kSearchNodes = 300;
+
+struct Candidate {
+    int preference = 0; // 1 is taken first
+    int turns = 0;      // turns of the stock before the play
+    Move play;
+};
+
+// A face-up run descends one rank a card, so the one card of a run that could
+// go onto a given pile is found by its rank, without walking the run.
+void collectTableauMoves(const Game& game, std::vector<Candidate>& out) {
+    for (int from = 0; from < kPileCount; ++from) {
+        const auto pile = game.pile(from);
+        if (pile.empty()) {
+            continue;
+        }
+        const int faceDown = game.faceDown(from);
+        const int size = static_cast<int>(pile.size());
+        const int topRank = rankOf(pile.back());
+        const int headRank = rankOf(pile[std::size_t(faceDown)]);
+        if (game.fitsOnFoundation(pile.back())) {
+            const bool uncovers = faceDown > 0 && size - 1 == faceDown;
+            out.push_back({uncovers ? 1 : 2, 0, {MoveKind::TableauToFoundation, std::uint8_t(from), 0, 1}});
+        }
+        for (int to = 0; to < kPileCount; ++to) {
+            if (to == from) {
+                continue;
+            }
+            const auto target = game.pile(to);
+            const int wanted = target.empty() ? 13 : rankOf(target.back()) - 1;
+            if (wanted < topRank || wanted > headRank) {
+                continue;
+            }
+            const int first = size - 1 - (wanted - topRank);
+            if (!game.fitsOnPile(pile[std::size_t(first)], to)) {
+                continue;
+            }
+            const bool uncovers = faceDown > 0 && first == faceDown;
+            out.push_back(
+                {uncovers ? 3 : 6,
+                 0,
+                 {MoveKind::TableauToTableau, std::uint8_t(from), std::uint8_t(to), std::uint8_t(size - first)}});
+        }
+    }
+    for (int suit = 0; suit < 4; ++suit) {
+        const int top = game.foundationTop(suit);
+        if (top == 0) {
+            continue;
+        }
+        for (int to = 0; to < kPileCount; ++to) {
+            if (game.fitsOnPile(static_cast<CardCode>(suit * 13 + top - 1), to)) {
+                out.push_back({5, 0, {MoveKind::FoundationToTableau, std::uint8_t(suit), std::uint8_t(to), 1}});
+            }
+        }
+    }
+}
+
+// Every card that turning alone brings to the top of the waste, with the
+// turns it takes, until the stock and waste come round to where they were.
+// In turning order the cards are the waste, bottom up, then the stock, top
+// down; k turns from here show card (waste - 1 + k * draw) of that order,
+// or its last card once the stock runs out, and after the waste goes back to
+// the stock the count starts again from the beginning.
+void collectStockMoves(const Game& game, std::vector<Candidate>& out) {
+    const auto stock = game.stock();
+    const auto waste = game.waste();
+    const int stockSize = static_cast<int>(stock.size());
+    const int wasteSize = static_cast<int>(waste.size());
+    const int total = stockSize + wasteSize;
+    const int draw = game.draw();
+    const auto inTurningOrder = [&](int index) {
+        return index < wasteSize ? waste[std::size_t(index)] : stock[std::size_t(stockSize - 1 - (index - wasteSize))];
+    };
+    // Which cards could go anywhere, one bit a card, so that most of the
+    // stock is ruled out by one test a card.
+    std::uint64_t toFoundation = 0;
+    std::uint64_t toSomePile = 0;
+    for (int suit = 0; suit < 4; ++suit) {
+        if (game.foundationTop(suit) < 13) {
+            toFoundation |= std::uint64_t{1} << (suit * 13 + game.foundationTop(suit));
+        }
+    }
+    for (int to = 0; to < kPileCount; ++to) {
+        const auto pile = game.pile(to);
+        if (pile.empty()) {
+            for (int suit = 0; suit < 4; ++suit) {
+                toSomePile |= std::uint64_t{1} << (suit * 13 + 12);
+            }
+        } else if (rankOf(pile.back()) > 1) {
+            const int firstSuit = isRed(pile.back()) ? 0 : 2;
+            for (int suit = firstSuit; suit < firstSuit + 2; ++suit) {
+                toSomePile |= std::uint64_t{1} << (suit * 13 + rankOf(pile.back()) - 2);
+            }
+        }
+    }
+    const auto offer = [&](CardCode card, int turns) {
+        if ((toFoundation >> card) & 1U) {
+            out.push_back({2, turns, {MoveKind::WasteToFoundation, 0, 0, 1}});
+        }
+        if (((toSomePile >> card) & 1U) == 0) {
+            return;
+        }
+        for (int to = 0; to < kPileCount; ++to) {
+            if (game.fitsOnPile(card, to)) {
+                out.push_back({4, turns, {MoveKind::WasteToTableau, 0, std::uint8_t(to), 1}});
+            }
+        }
+    };
+    if (wasteSize > 0) {
+        offer(inTurningOrder(wasteSize - 1), 0);
+    }
+    int turns = 0;
+    for (int taken = 0; taken < stockSize;) {
+        taken = std::min(taken + draw, stockSize);
+        offer(inTurningOrder(wasteSize - 1 + taken), ++turns);
+    }
+    if (total == 0) {
+        return;
+    }
+    ++turns; // the waste goes back to the stock
+    for (int shown = 0; shown < total;) {
+        shown = std::min(shown + draw, total);
+        if (shown == wasteSize) {
+            break; // back where the turning started
+        }
+        offer(inTurningOrder(shown - 1), ++turns);
+    }
+}
+
+// In order of preference, and within one preference in the order found.
+std::vector<Candidate> candidates(const Game& game) {
+    std::vector<Candidate> all;
+    all.reserve(64);
+    collectTableauMoves(game, all);
+    collectStockMoves(game, all);
+    for (std::size_t i = 1; i < all.size(); ++i) { // few and nearly sorted
+        for (std::size_t j = i; j > 0 && all[j - 1].preference > all[j].preference; --j) {
+            std::swap(all[j - 1], all[j]);
+        }
+    }
+    return all;
+}
+
+void play(Game& game, const Candidate& candidate, std::vector<Move>* record) {
+    for (int i = 0; i < candidate.turns; ++i) {
+        game.apply({MoveKind::Turn, 0, 0, 0});
+        if (record != nullptr) {
+            record->push_back({MoveKind::Turn, 0, 0, 0});
+        }
+    }
+    game.apply(candidate.play);
+    if (record != nullptr) {
+        record->push_back(candidate.play);
+    }
+}
+
+// With every card face up the game is open: a short depth-first search over
+// the same moves finds a win when one is near.
+bool searchForWin(const Game& game, std::unordered_set<std::uint64_t>& seen, int& nodes, std::vector<Move>& path) {
+    if (game.isWon()) {
+        return true;
+    }
+    if (++nodes > kSearchNodes) {
+        return false;
+    }
+    for (const Candidate& candidate : candidates(game)) {
+        Game next = game;
+        const std::size_t mark = path.size();
+        play(next, candidate, &path);
+        if (seen.insert(next.hash()).second && searchForWin(next, seen, nodes, path)) {
+            return true;
+        }
+        path.resize(mark);
+    }
+    return false;
+}
+
+} // namespace
+
+GameRecord playGreedy(const Deck& deck, int draw) {
+    GameRecord record;
+    Game game(deck, draw);
+    std::unordered_set<std::uint64_t> visited;
+    visited.reserve(1024);
+    visited.insert(game.hash());
+    bool searched = false;
+    for (int step = 0; step < kMovesBeforeGivingUp && !game.isWon(); ++step) {
+        if (!searched && game.faceDownCount() == 0) {
+            searched = true;
+            std::unordered_set<std::uint64_t> seen = visited;
+            int nodes = 0;
+            std::vector<Move> path;
+            if (searchForWin(game, seen, nodes, path)) {
+                record.moves.insert(record.moves.end(), path.begin(), path.end());
+                record.won = true;
+                return record;
+            }
+        }
+        bool moved = false;
+        for (const Candidate& candidate : candidates(game)) {
+            Game next = game;
+            play(next, candidate, nullptr);
+            if (visited.insert(next.hash()).second) {
+                play(game, candidate, &record.moves);
+                moved = true;
+                break;
+            }
+        }
+        if (!moved) {
+            break;
+        }
+    }
+    record.won = game.isWon();
+    return record;
+}
+
+} // namespace dealwise::klondike

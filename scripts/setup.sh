@@ -10,7 +10,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev fonts-liberation
+    qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev fonts-liberation
 )
 for option in "$@"; do
     case "$option" in

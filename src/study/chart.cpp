@@ -1,0 +1,233 @@
+#include "study/chart.h"
+
+#include <QApplication>
+#include <QAreaSeries>
+#include <QBuffer>
+#include <QChart>
+#include <QGraphicsLayout>
+#include <QGraphicsScene>
+#include <QImage>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QPainter>
+#include <QSaveFile>
+#include <QScatterSeries>
+#include <QSvgGenerator>
+#include <QThread>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <cmath>
+
+namespace dealwise::study {
+namespace {
+
+// Half the width of a share bar and of the caps of an interval, in scores.
+constexpr double kBarHalfWidth = 0.4;
+constexpr double kCapHalfWidth = 0.15;
+
+// Score labels stay legible at a few dozen scores.
+double scoreTickInterval(int span) {
+    if (span <= 20) {
+        return 1.0;
+    }
+    if (span <= 40) {
+        return 2.0;
+    }
+    return std::ceil(span / 20.0 / 5.0) * 5.0;
+}
+
+// The share axis reaches well above the tallest bar, so that the bars stay in
+// the lower part of the plot, beneath most of the win rates.
+double shareAxisTop(double highestShare) {
+    const double top = std::max(highestShare * 100.0 * 2.5, 1.0);
+    return std::ceil(top / 5.0) * 5.0;
+}
+
+void hideFromLegend(QChart& chart, QAbstractSeries* series) {
+    for (QLegendMarker* marker : chart.legend()->markers(series)) {
+        marker->setVisible(false);
+    }
+}
+
+QValueAxis* addAxis(QChart& chart, Qt::Alignment alignment, const QString& title, double low, double high) {
+    auto* axis = new QValueAxis;
+    axis->setTitleText(title);
+    axis->setRange(low, high);
+    axis->setLabelFormat("%.0f");
+    chart.addAxis(axis, alignment);
+    return axis;
+}
+
+void attach(QAbstractSeries* series, QValueAxis* x, QValueAxis* y) {
+    series->attachAxis(x);
+    series->attachAxis(y);
+}
+
+// Built into the scene that owns it.
+QChart* buildChart(const StudyTally& tally, const QString& title, QSize size) {
+    auto* chart = new QChart;
+    // The title is rich text: a "<" in a plain title would start a tag.
+    chart->setTitle(title.toHtmlEscaped());
+    QFont titleFont = chart->titleFont();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
+    titleFont.setBold(true);
+    chart->setTitleFont(titleFont);
+    chart->setBackgroundRoundness(0);
+    chart->setAnimationOptions(QChart::NoAnimation);
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->resize(size);
+
+    const std::vector<ScoreRow> rows = tally.byScore();
+    const int lowest = tally.lowestScore().value_or(0);
+    const int highest = tally.highestScore().value_or(0);
+    double highestShare = 0.0;
+    for (const ScoreRow& row : rows) {
+        highestShare = std::max(highestShare, row.share);
+    }
+
+    QValueAxis* scoreAxis = addAxis(*chart, Qt::AlignBottom, "Dealwise score", lowest - 1.0, highest + 1.0);
+    scoreAxis->setTickType(QValueAxis::TicksDynamic);
+    scoreAxis->setTickAnchor(0.0);
+    scoreAxis->setTickInterval(scoreTickInterval(highest - lowest + 2));
+    QValueAxis* rateAxis = addAxis(*chart, Qt::AlignLeft, "win rate (%)", 0.0, 100.0);
+    QValueAxis* shareAxis = addAxis(*chart, Qt::AlignRight, "share of deals (%)", 0.0, shareAxisTop(highestShare));
+    shareAxis->setGridLineVisible(false);
+
+    // Added first so that the points and intervals are drawn over them. One
+    // outline dropping to zero between the bars draws them all as one series.
+    // An area series does not own its outline: the chart does.
+    auto* barOutline = new QLineSeries(chart);
+    for (const ScoreRow& row : rows) {
+        const double share = 100.0 * row.share;
+        barOutline->append(row.score - kBarHalfWidth, 0.0);
+        barOutline->append(row.score - kBarHalfWidth, share);
+        barOutline->append(row.score + kBarHalfWidth, share);
+        barOutline->append(row.score + kBarHalfWidth, 0.0);
+    }
+    auto* bars = new QAreaSeries(barOutline);
+    bars->setName("share of deals");
+    bars->setColor(QColor::fromRgba(kShareColour));
+    bars->setBorderColor(QColor::fromRgba(kShareColour));
+    chart->addSeries(bars);
+    attach(bars, scoreAxis, shareAxis);
+
+    // Qt Charts has no error bars: each interval is a line of its own, with
+    // caps, and only the first stands for them all in the legend.
+    QPen intervalPen(QColor::fromRgba(kWinRateColour));
+    intervalPen.setWidthF(1.5);
+    bool firstInterval = true;
+    for (const ScoreRow& row : rows) {
+        const double low = 100.0 * row.interval.low;
+        const double high = 100.0 * row.interval.high;
+        auto* interval = new QLineSeries;
+        interval->setName("95 % interval");
+        interval->setPen(intervalPen);
+        interval->append(row.score - kCapHalfWidth, low);
+        interval->append(row.score + kCapHalfWidth, low);
+        interval->append(row.score, low);
+        interval->append(row.score, high);
+        interval->append(row.score - kCapHalfWidth, high);
+        interval->append(row.score + kCapHalfWidth, high);
+        chart->addSeries(interval);
+        attach(interval, scoreAxis, rateAxis);
+        if (!firstInterval) {
+            hideFromLegend(*chart, interval);
+        }
+        firstInterval = false;
+    }
+
+    auto* trend = new QLineSeries;
+    QPen trendPen(QColor::fromRgba(kWinRateColour));
+    trendPen.setWidthF(1.0);
+    trendPen.setStyle(Qt::DashLine);
+    trend->setPen(trendPen);
+    auto* points = new QScatterSeries;
+    points->setName("win rate");
+    points->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+    points->setMarkerSize(9.0);
+    points->setColor(QColor::fromRgba(kWinRateColour));
+    points->setBorderColor(QColor::fromRgba(kWinRateColour));
+    for (const ScoreRow& row : rows) {
+        trend->append(row.score, 100.0 * row.winRate);
+        points->append(row.score, 100.0 * row.winRate);
+    }
+    chart->addSeries(trend);
+    attach(trend, scoreAxis, rateAxis);
+    hideFromLegend(*chart, trend);
+    chart->addSeries(points);
+    attach(points, scoreAxis, rateAxis);
+    return chart;
+}
+
+bool saveWhole(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+bool draw(const StudyTally& tally, const QString& svgPath, const QString& pngPath, const QString& title, QSize size) {
+    const auto* application = qobject_cast<QApplication*>(QCoreApplication::instance());
+    if (application == nullptr || QThread::currentThread() != application->thread() || size.isEmpty()) {
+        return false;
+    }
+
+    QGraphicsScene scene;
+    QChart* chart = buildChart(tally, title, size);
+    scene.addItem(chart);
+    const QRectF area(QPointF(0.0, 0.0), QSizeF(size));
+    scene.setSceneRect(area);
+    // The chart lays itself out on a posted event; a picture taken before
+    // that shows everything piled in a corner.
+    chart->layout()->activate();
+    QCoreApplication::sendPostedEvents();
+
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        scene.render(&painter, area, area);
+    }
+    QByteArray png;
+    {
+        QBuffer buffer(&png);
+        if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
+            return false;
+        }
+    }
+
+    QByteArray svg;
+    {
+        QBuffer buffer(&svg);
+        QSvgGenerator generator;
+        generator.setOutputDevice(&buffer);
+        generator.setSize(size);
+        generator.setViewBox(area);
+        // Qt 6.4 writes the title and description into the XML as they are;
+        // unescaped, an "&" or "<" in the title makes the file unreadable.
+        generator.setTitle(title.toHtmlEscaped());
+        generator.setDescription("Win rate by Dealwise score, with 95 % Wilson intervals and the share of deals");
+        QPainter painter;
+        if (!painter.begin(&generator)) {
+            return false;
+        }
+        painter.setRenderHint(QPainter::Antialiasing);
+        scene.render(&painter, area, area);
+        painter.end();
+    }
+    return saveWhole(svgPath, svg) && saveWhole(pngPath, png);
+}
+
+} // namespace
+
+bool writeChart(const StudyTally& tally, const QString& svgPath, const QString& pngPath, const QString& title,
+                QSize size) noexcept {
+    try {
+        return draw(tally, svgPath, pngPath, title, size);
+    } catch (...) {
+        return false;
+    }
+}
+
+} // namespace dealwise::study

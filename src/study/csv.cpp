@@ -1,0 +1,71 @@
+#include "study/csv.h"
+
+#include <charconv>
+#include <ostream>
+#include <stdexcept>
+
+namespace dealwise::study {
+namespace {
+
+// Longest row: a 20-digit deal, seven three-character cards with six blanks,
+// two 11-character ints, the won flag and five separators.
+constexpr std::size_t kMaxRow = 20 + 7 * 3 + 6 + 11 + 1 + 11 + 5;
+
+void checkCard(Card card) {
+    const int suit = suitIndex(card.suit);
+    const int rank = rankValue(card.rank);
+    if (suit < 0 || suit >= kSuitCount || rank < 1 || rank > kRankCount) {
+        throw std::invalid_argument("not one of the 52 cards: suit " + std::to_string(suit) + ", rank " +
+                                    std::to_string(rank));
+    }
+}
+
+char* putCard(char* at, Card card) {
+    checkCard(card);
+    for (const char c : restCaption(card.rank)) {
+        *at++ = c;
+    }
+    *at++ = suitLetter(card.suit);
+    return at;
+}
+
+// to_chars rather than the stream's own formatting: the row must not change
+// with whatever locale the program or its toolkit has set.
+template <typename Integer> char* putInteger(char* at, char* end, Integer value) {
+    return std::to_chars(at, end, value).ptr;
+}
+
+} // namespace
+
+std::string cardText(Card card) {
+    std::array<char, 3> text{};
+    return {text.data(), putCard(text.data(), card)};
+}
+
+void writeCsvHeader(std::ostream& out) { out << "deal,cards,score,won,moves\n"; }
+
+void writeCsvRow(std::ostream& out, const DealResult& result) {
+    std::string row;
+    row.reserve(kMaxRow);
+    const auto appendInteger = [&row](auto value) {
+        std::array<char, 24> digits{};
+        row.append(digits.data(), putInteger(digits.data(), digits.data() + digits.size(), value));
+    };
+    appendInteger(result.deal);
+    row += ',';
+    for (std::size_t i = 0; i < result.hand.size(); ++i) {
+        if (i > 0) {
+            row += ' ';
+        }
+        std::array<char, 3> card{};
+        row.append(card.data(), putCard(card.data(), result.hand[i]));
+    }
+    row += ',';
+    appendInteger(result.score);
+    row += result.won ? ",1," : ",0,";
+    appendInteger(result.moves);
+    row += '\n';
+    out.write(row.data(), static_cast<std::streamsize>(row.size()));
+}
+
+} // namespace dealwise::study

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+
+#include "hand/card.h"
+#include "study/deal_result.h"
+
+namespace dealwise::study {
+
+// "AS", "10H", "KC": the spelling dealwise-score prints, so that a hand copied
+// out of the CSV can be pasted into it.
+[[nodiscard]] std::string cardText(Card card);
+
+// The column names, "deal,cards,score,won,moves", and a line break.
+void writeCsvHeader(std::ostream& out);
+
+// One line per deal, written at once, so that a study of any length streams
+// straight to disk. The cards are separated by blanks, which keeps the field
+// free of commas and quotes. Throws std::invalid_argument for a card whose
+// suit or rank is not one of the 52.
+void writeCsvRow(std::ostream& out, const DealResult& result);
+
+} // namespace dealwise::study

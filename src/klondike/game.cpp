@@ -1,6 +1,9 @@
 #include "klondike/game.h"
 
 #include <algorithm>
+#include <cstring>
+#include <type_traits>
+#include <utility>
 
 namespace dealwise::klondike {
 
@@ -108,27 +111,27 @@ void Game::apply(const Move& move) {
     case MoveKind::Turn:
         if (stockSize_ == 0) {
             while (wasteSize_ > 0) {
-                stock_[stockSize_++] = waste_[--wasteSize_];
+                stock_[stockSize_++] = std::exchange(waste_[--wasteSize_], CardCode{0});
             }
         } else {
             for (int i = 0; i < draw_ && stockSize_ > 0; ++i) {
-                waste_[wasteSize_++] = stock_[--stockSize_];
+                waste_[wasteSize_++] = std::exchange(stock_[--stockSize_], CardCode{0});
             }
         }
         break;
     case MoveKind::WasteToFoundation: {
-        const CardCode card = waste_[--wasteSize_];
+        const CardCode card = std::exchange(waste_[--wasteSize_], CardCode{0});
         ++foundations_[std::size_t(suitOf(card))];
         break;
     }
     case MoveKind::WasteToTableau: {
         Pile& to = piles_[move.to];
-        to.cards[to.size++] = waste_[--wasteSize_];
+        to.cards[to.size++] = std::exchange(waste_[--wasteSize_], CardCode{0});
         break;
     }
     case MoveKind::TableauToFoundation: {
         Pile& from = piles_[move.from];
-        const CardCode card = from.cards[--from.size];
+        const CardCode card = std::exchange(from.cards[--from.size], CardCode{0});
         ++foundations_[std::size_t(suitOf(card))];
         turnUpIfUncovered(from);
         break;
@@ -138,7 +141,7 @@ void Game::apply(const Move& move) {
         Pile& to = piles_[move.to];
         const int first = from.size - move.count;
         for (int i = first; i < from.size; ++i) {
-            to.cards[to.size++] = from.cards[std::size_t(i)];
+            to.cards[to.size++] = std::exchange(from.cards[std::size_t(i)], CardCode{0});
         }
         from.size = static_cast<std::uint8_t>(first);
         turnUpIfUncovered(from);
@@ -153,30 +156,20 @@ void Game::apply(const Move& move) {
     }
 }
 
+// Every slot past the end of a pile, the stock or the waste holds 0 (apply
+// clears what it vacates), so the bytes of two equal positions are equal and
+// can be hashed eight at a time.
 std::uint64_t Game::hash() const noexcept {
-    // FNV-1a over everything that tells two positions apart.
-    std::uint64_t h = 14695981039346656037ULL;
-    const auto mix = [&h](unsigned byte) {
-        h ^= byte;
-        h *= 1099511628211ULL;
-    };
-    for (const Pile& pile : piles_) {
-        mix(pile.size);
-        mix(pile.faceDown);
-        for (int i = 0; i < pile.size; ++i) {
-            mix(pile.cards[std::size_t(i)]);
-        }
-    }
-    for (std::uint8_t top : foundations_) {
-        mix(top);
-    }
-    mix(stockSize_);
-    for (int i = 0; i < stockSize_; ++i) {
-        mix(stock_[std::size_t(i)]);
-    }
-    mix(wasteSize_);
-    for (int i = 0; i < wasteSize_; ++i) {
-        mix(waste_[std::size_t(i)]);
+    static_assert(std::is_trivially_copyable_v<Game>);
+    static_assert(sizeof(Game) == kPileCount * (kMaxPile + 2) + 4 + 2 * kStockSize + 3, "no padding");
+    std::array<unsigned char, (sizeof(Game) + 7) / 8 * 8> bytes{};
+    std::memcpy(bytes.data(), this, sizeof(Game));
+    std::uint64_t h = 0x9E3779B97F4A7C15ULL;
+    for (std::size_t at = 0; at < bytes.size(); at += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, bytes.data() + at, 8);
+        h = (h ^ word) * 0xBF58476D1CE4E5B9ULL;
+        h ^= h >> 31;
     }
     return h;
 }

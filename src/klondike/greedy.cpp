@@ -1,7 +1,7 @@
 #include "klondike/greedy.h"
 
 #include <algorithm>
-#include <unordered_set>
+#include <vector>
 
 namespace dealwise::klondike {
 
@@ -9,6 +9,46 @@ namespace {
 
 constexpr int kMovesBeforeGivingUp = 2000;
 constexpr int kSearchNodes = 300;
+
+// The positions a game has been in, by hash: open addressing in one block,
+// doubled when half full, since a game visits a few hundred positions and
+// the player asks about each candidate move.
+class PositionSet {
+public:
+    PositionSet() : slots_(1024, 0) {}
+
+    // False when the position was there already.
+    bool insert(std::uint64_t hash) {
+        hash |= 1; // 0 marks an empty slot
+        for (std::size_t at = hash & (slots_.size() - 1);; at = (at + 1) & (slots_.size() - 1)) {
+            if (slots_[at] == hash) {
+                return false;
+            }
+            if (slots_[at] == 0) {
+                slots_[at] = hash;
+                if (++used_ * 2 > slots_.size()) {
+                    grow();
+                }
+                return true;
+            }
+        }
+    }
+
+private:
+    void grow() {
+        std::vector<std::uint64_t> old(slots_.size() * 2, 0);
+        old.swap(slots_);
+        used_ = 0;
+        for (std::uint64_t hash : old) {
+            if (hash != 0) {
+                insert(hash);
+            }
+        }
+    }
+
+    std::vector<std::uint64_t> slots_;
+    std::size_t used_ = 0;
+};
 
 struct Candidate {
     int preference = 0; // 1 is taken first
@@ -138,9 +178,8 @@ void collectStockMoves(const Game& game, std::vector<Candidate>& out) {
 }
 
 // In order of preference, and within one preference in the order found.
-std::vector<Candidate> candidates(const Game& game) {
-    std::vector<Candidate> all;
-    all.reserve(64);
+void candidates(const Game& game, std::vector<Candidate>& all) {
+    all.clear();
     collectTableauMoves(game, all);
     collectStockMoves(game, all);
     for (std::size_t i = 1; i < all.size(); ++i) { // few and nearly sorted
@@ -148,7 +187,6 @@ std::vector<Candidate> candidates(const Game& game) {
             std::swap(all[j - 1], all[j]);
         }
     }
-    return all;
 }
 
 void play(Game& game, const Candidate& candidate, std::vector<Move>* record) {
@@ -166,18 +204,20 @@ void play(Game& game, const Candidate& candidate, std::vector<Move>* record) {
 
 // With every card face up the game is open: a short depth-first search over
 // the same moves finds a win when one is near.
-bool searchForWin(const Game& game, std::unordered_set<std::uint64_t>& seen, int& nodes, std::vector<Move>& path) {
+bool searchForWin(const Game& game, PositionSet& seen, int& nodes, std::vector<Move>& path) {
     if (game.isWon()) {
         return true;
     }
     if (++nodes > kSearchNodes) {
         return false;
     }
-    for (const Candidate& candidate : candidates(game)) {
+    std::vector<Candidate> moves;
+    candidates(game, moves);
+    for (const Candidate& candidate : moves) {
         Game next = game;
         const std::size_t mark = path.size();
         play(next, candidate, &path);
-        if (seen.insert(next.hash()).second && searchForWin(next, seen, nodes, path)) {
+        if (seen.insert(next.hash()) && searchForWin(next, seen, nodes, path)) {
             return true;
         }
         path.resize(mark);
@@ -190,14 +230,15 @@ bool searchForWin(const Game& game, std::unordered_set<std::uint64_t>& seen, int
 GameRecord playGreedy(const Deck& deck, int draw) {
     GameRecord record;
     Game game(deck, draw);
-    std::unordered_set<std::uint64_t> visited;
-    visited.reserve(1024);
+    PositionSet visited;
     visited.insert(game.hash());
+    std::vector<Candidate> moves; // reused from move to move
+    moves.reserve(64);
     bool searched = false;
     for (int step = 0; step < kMovesBeforeGivingUp && !game.isWon(); ++step) {
         if (!searched && game.faceDownCount() == 0) {
             searched = true;
-            std::unordered_set<std::uint64_t> seen = visited;
+            PositionSet seen = visited;
             int nodes = 0;
             std::vector<Move> path;
             if (searchForWin(game, seen, nodes, path)) {
@@ -207,10 +248,11 @@ GameRecord playGreedy(const Deck& deck, int draw) {
             }
         }
         bool moved = false;
-        for (const Candidate& candidate : candidates(game)) {
+        candidates(game, moves);
+        for (const Candidate& candidate : moves) {
             Game next = game;
             play(next, candidate, nullptr);
-            if (visited.insert(next.hash()).second) {
+            if (visited.insert(next.hash())) {
                 play(game, candidate, &record.moves);
                 moved = true;
                 break;

@@ -56,9 +56,35 @@ struct Candidate {
     Move play;
 };
 
+// Which cards could go onto some pile, one bit a card.
+std::uint64_t cardsThatFitAPile(const Game& game) {
+    std::uint64_t fits = 0;
+    for (int to = 0; to < kPileCount; ++to) {
+        const auto pile = game.pile(to);
+        if (pile.empty()) {
+            for (int suit = 0; suit < 4; ++suit) {
+                fits |= std::uint64_t{1} << (suit * 13 + 12);
+            }
+        } else if (rankOf(pile.back()) > 1) {
+            const int firstSuit = isRed(pile.back()) ? 0 : 2;
+            for (int suit = firstSuit; suit < firstSuit + 2; ++suit) {
+                fits |= std::uint64_t{1} << (suit * 13 + rankOf(pile.back()) - 2);
+            }
+        }
+    }
+    return fits;
+}
+
 // A face-up run descends one rank a card, so the one card of a run that could
 // go onto a given pile is found by its rank, without walking the run.
 void collectTableauMoves(const Game& game, std::vector<Candidate>& out) {
+    std::array<int, kPileCount> wanted{};    // the rank a pile takes next: 13 when empty, 0 for none
+    std::array<int, kPileCount> wantedRed{}; // 1 if it takes red, 0 black, -1 either
+    for (int to = 0; to < kPileCount; ++to) {
+        const auto target = game.pile(to);
+        wanted[std::size_t(to)] = target.empty() ? 13 : rankOf(target.back()) - 1;
+        wantedRed[std::size_t(to)] = target.empty() ? -1 : (isRed(target.back()) ? 0 : 1);
+    }
     for (int from = 0; from < kPileCount; ++from) {
         const auto pile = game.pile(from);
         if (pile.empty()) {
@@ -73,16 +99,13 @@ void collectTableauMoves(const Game& game, std::vector<Candidate>& out) {
             out.push_back({uncovers ? 1 : 2, 0, {MoveKind::TableauToFoundation, std::uint8_t(from), 0, 1}});
         }
         for (int to = 0; to < kPileCount; ++to) {
-            if (to == from) {
+            const int rank = wanted[std::size_t(to)];
+            if (to == from || rank < topRank || rank > headRank) {
                 continue;
             }
-            const auto target = game.pile(to);
-            const int wanted = target.empty() ? 13 : rankOf(target.back()) - 1;
-            if (wanted < topRank || wanted > headRank) {
-                continue;
-            }
-            const int first = size - 1 - (wanted - topRank);
-            if (!game.fitsOnPile(pile[std::size_t(first)], to)) {
+            const int first = size - 1 - (rank - topRank);
+            const int red = wantedRed[std::size_t(to)];
+            if (red >= 0 && int(isRed(pile[std::size_t(first)])) != red) {
                 continue;
             }
             const bool uncovers = faceDown > 0 && first == faceDown;
@@ -92,13 +115,15 @@ void collectTableauMoves(const Game& game, std::vector<Candidate>& out) {
                  {MoveKind::TableauToTableau, std::uint8_t(from), std::uint8_t(to), std::uint8_t(size - first)}});
         }
     }
+    const std::uint64_t fits = cardsThatFitAPile(game);
     for (int suit = 0; suit < 4; ++suit) {
         const int top = game.foundationTop(suit);
-        if (top == 0) {
+        const auto card = static_cast<CardCode>(suit * 13 + top - 1);
+        if (top == 0 || ((fits >> card) & 1U) == 0) {
             continue;
         }
         for (int to = 0; to < kPileCount; ++to) {
-            if (game.fitsOnPile(static_cast<CardCode>(suit * 13 + top - 1), to)) {
+            if (game.fitsOnPile(card, to)) {
                 out.push_back({5, 0, {MoveKind::FoundationToTableau, std::uint8_t(suit), std::uint8_t(to), 1}});
             }
         }
@@ -124,25 +149,12 @@ void collectStockMoves(const Game& game, std::vector<Candidate>& out) {
     // Which cards could go anywhere, one bit a card, so that most of the
     // stock is ruled out by one test a card.
     std::uint64_t toFoundation = 0;
-    std::uint64_t toSomePile = 0;
     for (int suit = 0; suit < 4; ++suit) {
         if (game.foundationTop(suit) < 13) {
             toFoundation |= std::uint64_t{1} << (suit * 13 + game.foundationTop(suit));
         }
     }
-    for (int to = 0; to < kPileCount; ++to) {
-        const auto pile = game.pile(to);
-        if (pile.empty()) {
-            for (int suit = 0; suit < 4; ++suit) {
-                toSomePile |= std::uint64_t{1} << (suit * 13 + 12);
-            }
-        } else if (rankOf(pile.back()) > 1) {
-            const int firstSuit = isRed(pile.back()) ? 0 : 2;
-            for (int suit = firstSuit; suit < firstSuit + 2; ++suit) {
-                toSomePile |= std::uint64_t{1} << (suit * 13 + rankOf(pile.back()) - 2);
-            }
-        }
-    }
+    const std::uint64_t toSomePile = cardsThatFitAPile(game);
     const auto offer = [&](CardCode card, int turns) {
         if ((toFoundation >> card) & 1U) {
             out.push_back({2, turns, {MoveKind::WasteToFoundation, 0, 0, 1}});
@@ -225,6 +237,46 @@ bool searchForWin(const Game& game, PositionSet& seen, int& nodes, std::vector<M
     return false;
 }
 
+// The first move, in order of preference, that leads to a position not seen
+// before: the same choice as listing every candidate, but the stock is only
+// looked through when no better move from the tableau is new.
+bool takeFirstNewMove(Game& game, PositionSet& visited, std::vector<Move>& record, std::vector<Candidate>& tableau,
+                      std::vector<Candidate>& stock) {
+    tableau.clear();
+    collectTableauMoves(game, tableau);
+    bool stockListed = false;
+    const auto tryMoves = [&](const std::vector<Candidate>& list, int preference) {
+        for (const Candidate& candidate : list) {
+            if (candidate.preference != preference) {
+                continue;
+            }
+            Game next = game;
+            play(next, candidate, nullptr);
+            if (visited.insert(next.hash())) {
+                play(game, candidate, &record);
+                return true;
+            }
+        }
+        return false;
+    };
+    for (int preference = 1; preference <= 6; ++preference) {
+        if (tryMoves(tableau, preference)) {
+            return true;
+        }
+        if (preference == 2 || preference == 4) {
+            if (!stockListed) {
+                stock.clear();
+                collectStockMoves(game, stock);
+                stockListed = true;
+            }
+            if (tryMoves(stock, preference)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 GameRecord playGreedy(const Deck& deck, int draw) {
@@ -233,7 +285,9 @@ GameRecord playGreedy(const Deck& deck, int draw) {
     PositionSet visited;
     visited.insert(game.hash());
     std::vector<Candidate> moves; // reused from move to move
+    std::vector<Candidate> stockMoves;
     moves.reserve(64);
+    stockMoves.reserve(64);
     bool searched = false;
     for (int step = 0; step < kMovesBeforeGivingUp && !game.isWon(); ++step) {
         if (!searched && game.faceDownCount() == 0) {
@@ -247,18 +301,7 @@ GameRecord playGreedy(const Deck& deck, int draw) {
                 return record;
             }
         }
-        bool moved = false;
-        candidates(game, moves);
-        for (const Candidate& candidate : moves) {
-            Game next = game;
-            play(next, candidate, nullptr);
-            if (visited.insert(next.hash())) {
-                play(game, candidate, &record.moves);
-                moved = true;
-                break;
-            }
-        }
-        if (!moved) {
+        if (!takeFirstNewMove(game, visited, record.moves, moves, stockMoves)) {
             break;
         }
     }

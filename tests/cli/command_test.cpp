@@ -2,29 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 namespace dealwise::cli {
 namespace {
 
-const std::string kWorkedExample = "HAND----  A  2  3  4  5  6  7  8  9 10  J  Q  K\n"
-                                   "Spades     1  1  1  0  0  0  0  0  0  0  0  0  0 \n"
-                                   "Clubs        0  0  0  0  0  0  0  0  1  0  0  0  1 \n"
-                                   "Diamonds  0  0  0  0  0  0  0  0  0  1  0  0  0 \n"
-                                   "Hearts       0  0  0  1  0  0  0  0  0  0  0  0  0 \n"
-                                   "#ACES=  1                       SCORE=  2 \n"
-                                   "LOW CARDS= -3             SCORE= -1 \n"
-                                   "FACE CARDS=  1            SCORE=  0 \n"
-                                   "DUPS=  0 >DUPS=  0 \n"
-                                   "gdu score= 0 \n"
-                                   "gd2                                  SCORE=  0 \n"
-                                   "BLACK=  4                       SCORE=  0 \n"
-                                   "RED=    2                         SCORE=  0 \n"
-                                   "ACE-UP PLAYS=  2         SCORE=  2 \n"
-                                   "PLAY (2-K)=  1                 SCORE=  3 \n"
-                                   "1st Ace?  0 KINGS?  0  0  0  0  0  0  0 \n"
-                                   "                             FINAL SCORE=  3 \n";
+// What the output pane shows for AS 2S 3S 4H 9C 10D KC and one Run; the
+// end-to-end test of the program reads the same file.
+const std::string kWorkedExample = [] {
+    std::ifstream in(DEALWISE_WORKED_EXAMPLE);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}();
 
 const std::string kThreeFours = "HAND----  A  2  3  4  5  6  7  8  9 10  J  Q  K\n"
                                 "Spades     0  0  0  1  0  0  0  0  1  0  1  0  0 \n"

@@ -1,6 +1,6 @@
 # Runs the built dealwise-score for one case and checks its standard output,
 # standard error and exit status, each compared whole.
-#   cmake [-DEMULATOR=...] -DPROGRAM=... -DCASE=... -DVERSION_TEXT=... -DWORK_DIR=... -P run_dealwise_score.cmake
+#   cmake [-DEMULATOR=...] -DPROGRAM=... -DCASE=... -DVERSION_TEXT=... -DWORK_DIR=... -DWORKED_EXAMPLE=... -P run_dealwise_score.cmake
 
 set(input_file /dev/null)
 set(card_shape " is not a card; a card is a rank A, 2-10 (or T), J, Q or K followed by a suit S, C, D or H, as in AS or 10h\n")
@@ -8,25 +8,7 @@ set(card_shape " is not a card; a card is a rank A, 2-10 (or T), J, Q or K follo
 if(CASE STREQUAL "worked_example")
     set(args AS 2S 3S 4H 9C 10D KC)
     set(want_status 0)
-    set(want_out "")
-    string(APPEND want_out
-        "HAND----  A  2  3  4  5  6  7  8  9 10  J  Q  K\n"
-        "Spades     1  1  1  0  0  0  0  0  0  0  0  0  0 \n"
-        "Clubs        0  0  0  0  0  0  0  0  1  0  0  0  1 \n"
-        "Diamonds  0  0  0  0  0  0  0  0  0  1  0  0  0 \n"
-        "Hearts       0  0  0  1  0  0  0  0  0  0  0  0  0 \n"
-        "#ACES=  1                       SCORE=  2 \n"
-        "LOW CARDS= -3             SCORE= -1 \n"
-        "FACE CARDS=  1            SCORE=  0 \n"
-        "DUPS=  0 >DUPS=  0 \n"
-        "gdu score= 0 \n"
-        "gd2                                  SCORE=  0 \n"
-        "BLACK=  4                       SCORE=  0 \n"
-        "RED=    2                         SCORE=  0 \n"
-        "ACE-UP PLAYS=  2         SCORE=  2 \n"
-        "PLAY (2-K)=  1                 SCORE=  3 \n"
-        "1st Ace?  0 KINGS?  0  0  0  0  0  0  0 \n"
-        "                             FINAL SCORE=  3 \n")
+    file(READ ${WORKED_EXAMPLE} want_out)
     set(want_err "")
 elseif(CASE STREQUAL "bad_card")
     set(args AS 2S 3S 1S 9C 10D KC)

@@ -25,6 +25,10 @@ namespace {
 // Half the width of a share bar and of the caps of an interval, in scores.
 constexpr double kBarHalfWidth = 0.4;
 constexpr double kCapHalfWidth = 0.15;
+// With two rates at each score, each stands this far to one side of it, with
+// narrower caps, so that their intervals do not hide one another.
+constexpr double kPairOffset = 0.15;
+constexpr double kPairCapHalfWidth = 0.1;
 
 // Score labels stay legible at a few dozen scores.
 double scoreTickInterval(int span) {
@@ -62,6 +66,71 @@ QValueAxis* addAxis(QChart& chart, Qt::Alignment alignment, const QString& title
 void attach(QAbstractSeries* series, QValueAxis* x, QValueAxis* y) {
     series->attachAxis(x);
     series->attachAxis(y);
+}
+
+// One rate at one score, 0 to 1.
+struct RatePoint {
+    double score = 0.0;
+    double rate = 0.0;
+    Interval interval;
+};
+
+struct RateStyle {
+    QString name;
+    QRgb colour = kWinRateColour;
+    double capHalfWidth = kCapHalfWidth;
+    bool intervalInLegend = true;
+};
+
+// The points, a dashed line through them and their intervals.
+void addRates(QChart& chart, QValueAxis* scoreAxis, QValueAxis* rateAxis, const std::vector<RatePoint>& rates,
+              const RateStyle& style) {
+    // Qt Charts has no error bars: each interval is a line of its own, with
+    // caps, and only the first stands for them all in the legend.
+    QPen intervalPen(QColor::fromRgba(style.colour));
+    intervalPen.setWidthF(1.5);
+    bool firstInterval = true;
+    for (const RatePoint& point : rates) {
+        const double low = 100.0 * point.interval.low;
+        const double high = 100.0 * point.interval.high;
+        const double cap = style.capHalfWidth;
+        auto* interval = new QLineSeries;
+        interval->setName("95 % interval");
+        interval->setPen(intervalPen);
+        interval->append(point.score - cap, low);
+        interval->append(point.score + cap, low);
+        interval->append(point.score, low);
+        interval->append(point.score, high);
+        interval->append(point.score - cap, high);
+        interval->append(point.score + cap, high);
+        chart.addSeries(interval);
+        attach(interval, scoreAxis, rateAxis);
+        if (!firstInterval || !style.intervalInLegend) {
+            hideFromLegend(chart, interval);
+        }
+        firstInterval = false;
+    }
+
+    auto* trend = new QLineSeries;
+    QPen trendPen(QColor::fromRgba(style.colour));
+    trendPen.setWidthF(1.0);
+    trendPen.setStyle(Qt::DashLine);
+    trend->setPen(trendPen);
+    auto* points = new QScatterSeries;
+    points->setName(style.name);
+    points->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+    points->setMarkerSize(9.0);
+    points->setColor(QColor::fromRgba(style.colour));
+    points->setBorderColor(QColor::fromRgba(style.colour));
+    for (const RatePoint& point : rates) {
+        trend->append(point.score, 100.0 * point.rate);
+        points->append(point.score, 100.0 * point.rate);
+    }
+    chart.addSeries(trend);
+    attach(trend, scoreAxis, rateAxis);
+    hideFromLegend(chart, trend);
+    chart.addSeries(points);
+    attach(points, scoreAxis, rateAxis);
 }
 
 // Built into the scene that owns it.
@@ -112,51 +181,24 @@ QChart* buildChart(const StudyTally& tally, const QString& title, QSize size) {
     chart->addSeries(bars);
     attach(bars, scoreAxis, shareAxis);
 
-    // Qt Charts has no error bars: each interval is a line of its own, with
-    // caps, and only the first stands for them all in the legend.
-    QPen intervalPen(QColor::fromRgba(kWinRateColour));
-    intervalPen.setWidthF(1.5);
-    bool firstInterval = true;
+    // Beside the solver's rates the player's need a name that tells them
+    // apart; one interval entry in the legend stands for both colours.
+    const bool solved = tally.solvedDeals() > 0;
+    std::vector<RatePoint> winRates;
+    std::vector<RatePoint> winnableRates;
     for (const ScoreRow& row : rows) {
-        const double low = 100.0 * row.interval.low;
-        const double high = 100.0 * row.interval.high;
-        auto* interval = new QLineSeries;
-        interval->setName("95 % interval");
-        interval->setPen(intervalPen);
-        interval->append(row.score - kCapHalfWidth, low);
-        interval->append(row.score + kCapHalfWidth, low);
-        interval->append(row.score, low);
-        interval->append(row.score, high);
-        interval->append(row.score - kCapHalfWidth, high);
-        interval->append(row.score + kCapHalfWidth, high);
-        chart->addSeries(interval);
-        attach(interval, scoreAxis, rateAxis);
-        if (!firstInterval) {
-            hideFromLegend(*chart, interval);
+        winRates.push_back({row.score - (solved ? kPairOffset : 0.0), row.winRate, row.interval});
+        if (row.decided > 0) {
+            winnableRates.push_back({row.score + kPairOffset, row.winnableRate, row.winnableInterval});
         }
-        firstInterval = false;
     }
-
-    auto* trend = new QLineSeries;
-    QPen trendPen(QColor::fromRgba(kWinRateColour));
-    trendPen.setWidthF(1.0);
-    trendPen.setStyle(Qt::DashLine);
-    trend->setPen(trendPen);
-    auto* points = new QScatterSeries;
-    points->setName("win rate");
-    points->setMarkerShape(QScatterSeries::MarkerShapeCircle);
-    points->setMarkerSize(9.0);
-    points->setColor(QColor::fromRgba(kWinRateColour));
-    points->setBorderColor(QColor::fromRgba(kWinRateColour));
-    for (const ScoreRow& row : rows) {
-        trend->append(row.score, 100.0 * row.winRate);
-        points->append(row.score, 100.0 * row.winRate);
+    if (!solved) {
+        addRates(*chart, scoreAxis, rateAxis, winRates, {"win rate", kWinRateColour, kCapHalfWidth, true});
+        return chart;
     }
-    chart->addSeries(trend);
-    attach(trend, scoreAxis, rateAxis);
-    hideFromLegend(*chart, trend);
-    chart->addSeries(points);
-    attach(points, scoreAxis, rateAxis);
+    addRates(*chart, scoreAxis, rateAxis, winRates, {"greedy win rate", kWinRateColour, kPairCapHalfWidth, true});
+    addRates(*chart, scoreAxis, rateAxis, winnableRates,
+             {"winnable (exact solver)", kWinnableColour, kPairCapHalfWidth, false});
     return chart;
 }
 
@@ -207,7 +249,11 @@ bool draw(const StudyTally& tally, const QString& svgPath, const QString& pngPat
         // Qt 6.4 writes the title and description into the XML as they are;
         // unescaped, an "&" or "<" in the title makes the file unreadable.
         generator.setTitle(title.toHtmlEscaped());
-        generator.setDescription("Win rate by Dealwise score, with 95 % Wilson intervals and the share of deals");
+        generator.setDescription(tally.solvedDeals() > 0
+                                     ? "Greedy win rate and winnable rate by Dealwise score, with 95 % "
+                                       "Wilson intervals and the share of deals"
+                                     : "Win rate by Dealwise score, with 95 % Wilson intervals and "
+                                       "the share of deals");
         QPainter painter;
         if (!painter.begin(&generator)) {
             return false;

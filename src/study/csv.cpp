@@ -1,5 +1,6 @@
 #include "study/csv.h"
 
+#include <array>
 #include <charconv>
 #include <ostream>
 #include <stdexcept>
@@ -8,8 +9,12 @@ namespace dealwise::study {
 namespace {
 
 // Longest row: a 20-digit deal, seven three-character cards with six blanks,
-// two 11-character ints, the won flag and five separators.
-constexpr std::size_t kMaxRow = 20 + 7 * 3 + 6 + 11 + 1 + 11 + 5;
+// two 11-character ints, the won flag and five separators; with the solver,
+// its verdict, two separators and a time of up to a day.
+constexpr std::size_t kMaxRow = 20 + 7 * 3 + 6 + 11 + 1 + 11 + 5 + 1 + 2 + 14;
+
+// Room for any finite double written out in full with three decimals.
+constexpr std::size_t kMaxFixed = 320;
 
 void checkCard(Card card) {
     const int suit = suitIndex(card.suit);
@@ -42,7 +47,9 @@ std::string cardText(Card card) {
     return {text.data(), putCard(text.data(), card)};
 }
 
-void writeCsvHeader(std::ostream& out) { out << "deal,cards,score,won,moves\n"; }
+void writeCsvHeader(std::ostream& out, bool withSolver) {
+    out << (withSolver ? "deal,cards,score,won,moves,winnable,solve_ms\n" : "deal,cards,score,won,moves\n");
+}
 
 void writeCsvRow(std::ostream& out, const DealResult& result) {
     std::string row;
@@ -64,6 +71,13 @@ void writeCsvRow(std::ostream& out, const DealResult& result) {
     appendInteger(result.score);
     row += result.won ? ",1," : ",0,";
     appendInteger(result.moves);
+    if (result.winnable != Winnable::NotAsked) {
+        row += result.winnable == Winnable::Yes ? ",1," : result.winnable == Winnable::No ? ",0," : ",,";
+        std::array<char, kMaxFixed> time{};
+        const auto written = std::to_chars(time.data(), time.data() + time.size(), result.solveSeconds * 1000.0,
+                                           std::chars_format::fixed, 3);
+        row.append(time.data(), written.ptr);
+    }
     row += '\n';
     out.write(row.data(), static_cast<std::streamsize>(row.size()));
 }

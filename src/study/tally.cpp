@@ -14,11 +14,41 @@ double ratio(std::int64_t part, std::int64_t whole) noexcept {
     return whole == 0 ? 0.0 : static_cast<double>(part) / static_cast<double>(whole);
 }
 
+// The deals of one score that have the predicted outcome and those that have
+// not.
+struct Outcomes {
+    std::int64_t positive = 0;
+    std::int64_t negative = 0;
+};
+
+// Each positive deal beats every negative deal with a lower score and ties
+// with those of its own score. Counted in halves so that the sum is a whole
+// number, exact in a long double up to billions of deals. `counts` runs from
+// the lowest score up.
+template <typename Range, typename OutcomesOf>
+std::optional<double> areaUnderRoc(const Range& counts, OutcomesOf outcomesOf) {
+    long double halves = 0.0L;
+    std::int64_t positives = 0;
+    std::int64_t negativesBelow = 0;
+    for (const auto& here : counts) {
+        const Outcomes outcomes = outcomesOf(here);
+        halves += static_cast<long double>(outcomes.positive) *
+                  (2.0L * static_cast<long double>(negativesBelow) + static_cast<long double>(outcomes.negative));
+        positives += outcomes.positive;
+        negativesBelow += outcomes.negative;
+    }
+    if (positives == 0 || negativesBelow == 0) {
+        return std::nullopt;
+    }
+    return static_cast<double>(halves /
+                               (2.0L * static_cast<long double>(positives) * static_cast<long double>(negativesBelow)));
+}
+
 } // namespace
 
-void StudyTally::add(const DealResult& result) { add(result.score, result.won); }
+void StudyTally::add(const DealResult& result) { add(result.score, result.won, result.winnable); }
 
-void StudyTally::add(int score, bool won) {
+void StudyTally::add(int score, bool won, Winnable winnable) {
     reserveScore(score);
     Counts& counts = counts_[static_cast<std::size_t>(score - lowest_)];
     ++counts.deals;
@@ -27,6 +57,22 @@ void StudyTally::add(int score, bool won) {
         ++counts.wins;
         ++wins_;
     }
+    switch (winnable) {
+    case Winnable::NotAsked:
+        return;
+    case Winnable::Yes:
+        ++counts.winnable;
+        ++winnable_;
+        break;
+    case Winnable::No:
+        break;
+    case Winnable::Undecided:
+        ++counts.undecided;
+        ++undecided_;
+        break;
+    }
+    ++counts.solved;
+    ++solved_;
 }
 
 void StudyTally::merge(const StudyTally& other) {
@@ -46,9 +92,15 @@ void StudyTally::merge(const StudyTally& other) {
         Counts& counts = counts_[static_cast<std::size_t>(source.lowest_ - lowest_) + i];
         counts.deals += source.counts_[i].deals;
         counts.wins += source.counts_[i].wins;
+        counts.solved += source.counts_[i].solved;
+        counts.winnable += source.counts_[i].winnable;
+        counts.undecided += source.counts_[i].undecided;
     }
     deals_ += source.deals_;
     wins_ += source.wins_;
+    solved_ += source.solved_;
+    winnable_ += source.winnable_;
+    undecided_ += source.undecided_;
 }
 
 void StudyTally::reserveScore(int score) {
@@ -77,6 +129,8 @@ const StudyTally::Counts* StudyTally::find(int score) const noexcept {
 
 double StudyTally::winRate() const noexcept { return ratio(wins_, deals_); }
 
+double StudyTally::winnableRate() const noexcept { return ratio(winnable_, decided()); }
+
 // The ends of the array always hold deals: it only grows to take a score.
 std::optional<int> StudyTally::lowestScore() const noexcept {
     return counts_.empty() ? std::nullopt : std::optional<int>(lowest_);
@@ -103,8 +157,11 @@ std::vector<ScoreRow> StudyTally::byScore() const {
         if (counts.deals == 0) {
             continue;
         }
+        const std::int64_t decided = counts.solved - counts.undecided;
         rows.push_back({lowest_ + static_cast<int>(i), counts.deals, ratio(counts.deals, deals_), counts.wins,
-                        ratio(counts.wins, counts.deals), wilsonInterval(counts.wins, counts.deals)});
+                        ratio(counts.wins, counts.deals), wilsonInterval(counts.wins, counts.deals), counts.winnable,
+                        decided, counts.undecided, ratio(counts.winnable, decided),
+                        wilsonInterval(counts.winnable, decided)});
     }
     return rows;
 }
@@ -113,33 +170,42 @@ std::vector<ThresholdRow> StudyTally::thresholds() const {
     std::vector<ThresholdRow> rows(counts_.size());
     std::int64_t kept = 0;
     std::int64_t keptWins = 0;
+    std::int64_t keptWinnable = 0;
+    std::int64_t keptDecided = 0;
+    std::int64_t keptUndecided = 0;
     // From the top down, so that each row adds one score to the one above it.
     for (std::size_t i = counts_.size(); i-- > 0;) {
-        kept += counts_[i].deals;
-        keptWins += counts_[i].wins;
-        rows[i] = {lowest_ + static_cast<int>(i), kept, ratio(kept, deals_), keptWins, ratio(keptWins, kept),
-                   wilsonInterval(keptWins, kept)};
+        const Counts& counts = counts_[i];
+        kept += counts.deals;
+        keptWins += counts.wins;
+        keptWinnable += counts.winnable;
+        keptDecided += counts.solved - counts.undecided;
+        keptUndecided += counts.undecided;
+        rows[i] = {lowest_ + static_cast<int>(i),
+                   kept,
+                   ratio(kept, deals_),
+                   keptWins,
+                   ratio(keptWins, kept),
+                   wilsonInterval(keptWins, kept),
+                   keptWinnable,
+                   keptDecided,
+                   keptUndecided,
+                   ratio(keptWinnable, keptDecided),
+                   wilsonInterval(keptWinnable, keptDecided)};
     }
     return rows;
 }
 
 std::optional<double> StudyTally::rocAuc() const {
-    const std::int64_t losses = deals_ - wins_;
-    if (wins_ == 0 || losses == 0) {
-        return std::nullopt;
-    }
-    // Each won deal beats every lost deal with a lower score and ties with
-    // those of its own score. Counted in halves so that the sum is a whole
-    // number, exact in a long double up to billions of deals.
-    long double halves = 0.0L;
-    std::int64_t lossesBelow = 0;
-    for (const Counts& counts : counts_) {
-        const std::int64_t lossesHere = counts.deals - counts.wins;
-        halves += static_cast<long double>(counts.wins) *
-                  (2.0L * static_cast<long double>(lossesBelow) + static_cast<long double>(lossesHere));
-        lossesBelow += lossesHere;
-    }
-    return static_cast<double>(halves / (2.0L * static_cast<long double>(wins_) * static_cast<long double>(losses)));
+    return areaUnderRoc(counts_, [](const Counts& counts) {
+        return Outcomes{counts.wins, counts.deals - counts.wins};
+    });
+}
+
+std::optional<double> StudyTally::winnableRocAuc() const {
+    return areaUnderRoc(counts_, [](const Counts& counts) {
+        return Outcomes{counts.winnable, counts.solved - counts.undecided - counts.winnable};
+    });
 }
 
 } // namespace dealwise::study

@@ -17,6 +17,12 @@ struct ScoreRow {
     std::int64_t wins = 0;
     double winRate = 0.0; // 0 to 1
     Interval interval;    // 95 % Wilson interval of winRate
+    // What the exact solver made of them; all 0 without it.
+    std::int64_t winnable = 0;
+    std::int64_t decided = 0; // proven winnable or not
+    std::int64_t undecided = 0;
+    double winnableRate = 0.0; // of the decided deals, 0 to 1; 0 when none
+    Interval winnableInterval; // 95 % Wilson interval of winnableRate
 };
 
 // The deals a player keeps who plays only those scoring `threshold` or more.
@@ -27,10 +33,15 @@ struct ThresholdRow {
     std::int64_t wins = 0;
     double winRate = 0.0; // 0 to 1; 0 when no deal is kept
     Interval interval;    // 95 % Wilson interval of winRate
+    std::int64_t winnable = 0;
+    std::int64_t decided = 0;
+    std::int64_t undecided = 0;
+    double winnableRate = 0.0; // of the decided deals kept, 0 to 1; 0 when none
+    Interval winnableInterval; // 95 % Wilson interval of winnableRate
 };
 
-// Everything the study's statistics need, kept as deal and win counts per
-// score: a study of a million deals takes no more memory than one of ten.
+// Everything the study's statistics need, kept as counts per score of deals,
+// wins and the exact solver's verdicts: a study of a million deals takes no more memory than one of ten.
 // Tallies of parts of a study (one per thread, say) merge into the tally of
 // the whole.
 class StudyTally {
@@ -39,7 +50,7 @@ public:
     // from the scorer and is rejected with std::out_of_range rather than
     // widening the table to it.
     void add(const DealResult& result);
-    void add(int score, bool won);
+    void add(int score, bool won, Winnable winnable = Winnable::NotAsked);
     void merge(const StudyTally& other);
 
     [[nodiscard]] bool empty() const noexcept { return deals_ == 0; }
@@ -48,6 +59,17 @@ public:
     // 0 when there are no deals.
     [[nodiscard]] double winRate() const noexcept;
     [[nodiscard]] Interval winInterval() const { return wilsonInterval(wins_, deals_); }
+
+    // The solver's verdicts. A deal it was not asked about is in none of
+    // these; one it ran out of time on is solved but not decided, and is left
+    // out of every winnable rate, since counting it either way would bias it.
+    [[nodiscard]] std::int64_t solvedDeals() const noexcept { return solved_; }
+    [[nodiscard]] std::int64_t decided() const noexcept { return solved_ - undecided_; }
+    [[nodiscard]] std::int64_t winnable() const noexcept { return winnable_; }
+    [[nodiscard]] std::int64_t undecided() const noexcept { return undecided_; }
+    // Of the decided deals; 0 when none was decided.
+    [[nodiscard]] double winnableRate() const noexcept;
+    [[nodiscard]] Interval winnableInterval() const { return wilsonInterval(winnable_, decided()); }
 
     // Both empty when there are no deals.
     [[nodiscard]] std::optional<int> lowestScore() const noexcept;
@@ -66,11 +88,17 @@ public:
     // (the Mann-Whitney statistic). Exact, from the counts. Empty unless
     // there is at least one win and one loss, since it compares the two.
     [[nodiscard]] std::optional<double> rocAuc() const;
+    // The same for the score as a predictor of a winnable deal, over the
+    // decided deals only. Empty unless one is winnable and one is not.
+    [[nodiscard]] std::optional<double> winnableRocAuc() const;
 
 private:
     struct Counts {
         std::int64_t deals = 0;
         std::int64_t wins = 0;
+        std::int64_t solved = 0;
+        std::int64_t winnable = 0;
+        std::int64_t undecided = 0;
     };
 
     // counts_[i] holds score lowest_ + i. Scores cluster in a few dozen
@@ -82,6 +110,9 @@ private:
     int lowest_ = 0;
     std::int64_t deals_ = 0;
     std::int64_t wins_ = 0;
+    std::int64_t solved_ = 0;
+    std::int64_t winnable_ = 0;
+    std::int64_t undecided_ = 0;
 };
 
 } // namespace dealwise::study

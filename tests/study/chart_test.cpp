@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
+#include <tuple>
+
 namespace dealwise::study {
 namespace {
 
@@ -101,6 +103,7 @@ TEST(StudyChart, WritesBothPictures) {
     EXPECT_GT(distinctColours(png), 10);
     EXPECT_TRUE(hasPixel(png, kWinRateColour)) << "no win rate point";
     EXPECT_TRUE(hasPixel(png, kShareColour)) << "no share bar";
+    EXPECT_FALSE(hasPixel(png, kWinnableColour)) << "a winnable rate without the solver";
 
     const SvgText svg = readSvg(svgPath);
     EXPECT_TRUE(svg.wellFormed) << svg.error.toStdString();
@@ -110,6 +113,31 @@ TEST(StudyChart, WritesBothPictures) {
         EXPECT_TRUE(svg.texts.contains(QString(label))) << label;
     }
     EXPECT_EQ(svg.viewBox, "0 0 800 500");
+}
+
+// Left in the build folder, to be looked at. The winnable rates sit near
+// 80 %, where they must still be on the picture.
+TEST(StudyChart, DrawsTheWinnableRateBesideTheWinRate) {
+    StudyTally tally = smallStudy();
+    for (const auto& [score, winnable, decided] : {std::tuple{-2, 15, 18}, std::tuple{1, 40, 47}, {4, 9, 9}}) {
+        for (int i = 0; i < decided; ++i) {
+            tally.add(score, false, i < winnable ? Winnable::Yes : Winnable::No);
+        }
+    }
+    tally.add(10, false, Winnable::Undecided);
+    const QDir dir(DEALWISE_PICTURE_DIR);
+    const QString svgPath = dir.filePath("study_chart_winnable.svg");
+    const QString pngPath = dir.filePath("study_chart_winnable.png");
+    ASSERT_TRUE(writeChart(tally, svgPath, pngPath, "Greedy and exact", QSize(800, 500)));
+
+    const QImage png(pngPath, "PNG");
+    EXPECT_TRUE(hasPixel(png, kWinRateColour)) << "no win rate point";
+    EXPECT_TRUE(hasPixel(png, kWinnableColour)) << "no winnable rate point";
+    const SvgText svg = readSvg(svgPath);
+    EXPECT_TRUE(svg.wellFormed) << svg.error.toStdString();
+    for (const char* label : {"greedy win rate", "winnable (exact solver)", "95 % interval", "share of deals"}) {
+        EXPECT_TRUE(svg.texts.contains(QString(label))) << label;
+    }
 }
 
 TEST(StudyChart, DrawsAStudyWithNoDeals) {

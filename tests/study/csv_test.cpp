@@ -54,6 +54,32 @@ TEST(StudyCsv, WritesTheHeaderAndOneLinePerDeal) {
     EXPECT_EQ(out.str(), expected);
 }
 
+TEST(StudyCsv, AddsTheSolversVerdictAndTimeWhenItWasAsked) {
+    struct Row {
+        Winnable winnable;
+        double seconds;
+        std::string line;
+    };
+    const Row rows[] = {
+        {Winnable::Yes, 0.012345, "5,AS 10H KC 2D 3C 4S 5H,4,1,93,1,12.345\n"},
+        {Winnable::No, 2.5, "5,AS 10H KC 2D 3C 4S 5H,4,1,93,0,2500.000\n"},
+        {Winnable::Undecided, 10.0, "5,AS 10H KC 2D 3C 4S 5H,4,1,93,,10000.000\n"},
+        // A stray time on a deal the solver never saw is not written.
+        {Winnable::NotAsked, 3.0, "5,AS 10H KC 2D 3C 4S 5H,4,1,93\n"},
+    };
+    std::ostringstream header;
+    writeCsvHeader(header, true);
+    EXPECT_EQ(header.str(), "deal,cards,score,won,moves,winnable,solve_ms\n");
+    for (const Row& row : rows) {
+        DealResult deal = dealOf(5, "AS 10H KC 2D 3C 4S 5H", 4, true, 93);
+        deal.winnable = row.winnable;
+        deal.solveSeconds = row.seconds;
+        std::ostringstream line;
+        writeCsvRow(line, deal);
+        EXPECT_EQ(line.str(), row.line) << static_cast<int>(row.winnable);
+    }
+}
+
 // The study program runs a Qt application, which sets the C locale from the
 // environment; a stream may also carry a locale that groups digits.
 TEST(StudyCsv, NumbersDoNotFollowTheLocale) {
@@ -64,7 +90,11 @@ TEST(StudyCsv, NumbersDoNotFollowTheLocale) {
     std::ostringstream out;
     out.imbue(std::locale(std::locale::classic(), new Grouping));
     writeCsvRow(out, dealOf(1234567, "AS 2S 3S 4S 5S 6S 7S", -1234, true, 4321));
-    EXPECT_EQ(out.str(), "1234567,AS 2S 3S 4S 5S 6S 7S,-1234,1,4321\n");
+    DealResult solved = dealOf(1, "AS 2S 3S 4S 5S 6S 7S", 0, false, 0);
+    solved.winnable = Winnable::No;
+    solved.solveSeconds = 1234.5;
+    writeCsvRow(out, solved);
+    EXPECT_EQ(out.str(), "1234567,AS 2S 3S 4S 5S 6S 7S,-1234,1,4321\n1,AS 2S 3S 4S 5S 6S 7S,0,0,0,0,1234500.000\n");
 }
 
 TEST(StudyCsv, RejectsACardThatIsNotOneOfTheFiftyTwo) {

@@ -28,6 +28,30 @@ StudyTally tallyOf(const std::vector<Deals>& table) {
     return tally;
 }
 
+// The solver's verdicts on the deals of one score, none of them won: the win
+// counts are another test's business.
+struct Verdicts {
+    int score;
+    int yes;
+    int no;
+    int undecided;
+    int notAsked;
+};
+
+StudyTally tallyOfVerdicts(const std::vector<Verdicts>& table) {
+    StudyTally tally;
+    for (const Verdicts& row : table) {
+        for (const auto& [count, verdict] :
+             {std::pair{row.yes, Winnable::Yes}, std::pair{row.no, Winnable::No},
+              std::pair{row.undecided, Winnable::Undecided}, std::pair{row.notAsked, Winnable::NotAsked}}) {
+            for (int i = 0; i < count; ++i) {
+                tally.add(row.score, false, verdict);
+            }
+        }
+    }
+    return tally;
+}
+
 // Every won deal against every lost one, one by one.
 double pairwiseAuc(const std::vector<std::pair<int, bool>>& deals) {
     double beaten = 0.0;
@@ -210,6 +234,92 @@ TEST(StudyTally, MergingWithItselfDoublesEveryCount) {
     EXPECT_EQ(tally.winsWithScore(1), 2);
     EXPECT_EQ(tally.dealsWithScore(4), 6);
     EXPECT_EQ(tally.winsWithScore(4), 6);
+}
+
+// Winnable, decided and undecided deals of one row, and the rate and interval
+// that follow from them.
+template <typename Row>
+void expectVerdicts(const Row& row, std::int64_t winnable, std::int64_t decided, std::int64_t undecided) {
+    EXPECT_EQ(row.winnable, winnable);
+    EXPECT_EQ(row.decided, decided);
+    EXPECT_EQ(row.undecided, undecided);
+    EXPECT_DOUBLE_EQ(row.winnableRate, decided == 0 ? 0.0 : 1.0 * winnable / decided);
+    EXPECT_EQ(row.winnableInterval, wilsonInterval(winnable, decided));
+}
+
+TEST(StudyTally, CountsTheSolversVerdictsByScore) {
+    StudyTally tally = tallyOfVerdicts({{-1, 1, 2, 0, 0}, {2, 0, 1, 1, 1}, {4, 0, 0, 1, 0}});
+    DealResult deal = testing::dealOf(1, "AS 2S 3S 4S 5S 6S 7S", 2, true, 80);
+    deal.winnable = Winnable::Yes;
+    tally.add(deal);
+    tally.add(4, true); // never asked
+
+    EXPECT_EQ(tally.deals(), 9);
+    EXPECT_EQ(tally.wins(), 2);
+    EXPECT_EQ(tally.solvedDeals(), 7);
+    EXPECT_EQ(tally.decided(), 5);
+    EXPECT_EQ(tally.winnable(), 2);
+    EXPECT_EQ(tally.undecided(), 2);
+    EXPECT_DOUBLE_EQ(tally.winnableRate(), 0.4);
+    EXPECT_EQ(tally.winnableInterval(), wilsonInterval(2, 5));
+
+    const std::vector<ScoreRow> rows = tally.byScore();
+    ASSERT_EQ(rows.size(), 3U);
+    expectVerdicts(rows[0], 1, 3, 0);
+    expectVerdicts(rows[1], 1, 2, 1);
+    // Nothing decided: a rate of 0 and an interval of the whole of [0, 1].
+    expectVerdicts(rows[2], 0, 0, 1);
+
+    const std::vector<ThresholdRow> kept = tally.thresholds();
+    ASSERT_EQ(kept.size(), 6U);
+    expectVerdicts(kept[0], 2, 5, 2);
+    expectVerdicts(kept[1], 1, 2, 2); // 0 and 1: no deal, the same as 2
+    expectVerdicts(kept[3], 1, 2, 2);
+    expectVerdicts(kept[4], 0, 0, 1);
+
+    EXPECT_EQ(tallyOf({{1, 3, 2}}).solvedDeals(), 0);
+}
+
+TEST(StudyTally, WinnableRocAucLeavesOutUndecidedAndUnaskedDeals) {
+    struct Case {
+        const char* what;
+        std::vector<Verdicts> table;
+        std::optional<double> auc;
+    };
+    const std::vector<Case> cases = {
+        // 3 winnable, 1 not: the one at 0 ties it (0.5), the two at 2 beat it
+        // (2): 2.5 of 3. Counting the undecided deals as not winnable would
+        // give 11 of 15, and the unasked ones at 1 would lower it too.
+        {"undecided left out", {{0, 1, 1, 3, 0}, {1, 0, 0, 0, 5}, {2, 2, 0, 1, 0}}, 2.5 / 3.0},
+        // The one at 1 beats none; the one at 6 beats the one at 3 and ties
+        // the one at 6: 1.5 of 4.
+        {"winnable both low and high", {{1, 1, 0, 0, 0}, {3, 0, 1, 2, 0}, {6, 1, 1, 0, 0}, {9, 0, 0, 4, 0}}, 0.375},
+        {"every decided deal winnable", {{0, 2, 0, 3, 0}, {4, 1, 0, 0, 2}}, std::nullopt},
+        {"nothing decided", {{0, 0, 0, 3, 0}, {4, 0, 0, 1, 6}}, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        const auto auc = tallyOfVerdicts(c.table).winnableRocAuc();
+        ASSERT_EQ(auc.has_value(), c.auc.has_value()) << c.what;
+        if (auc) {
+            EXPECT_DOUBLE_EQ(*auc, *c.auc) << c.what;
+        }
+    }
+}
+
+TEST(StudyTally, MergingCarriesTheVerdicts) {
+    StudyTally merged = tallyOfVerdicts({{3, 2, 1, 0, 1}, {-2, 0, 1, 2, 0}});
+    merged.merge(tallyOfVerdicts({{8, 1, 0, 1, 0}, {-4, 0, 3, 0, 0}, {3, 1, 1, 1, 0}}));
+    EXPECT_EQ(merged.solvedDeals(), 14);
+    EXPECT_EQ(merged.winnable(), 4);
+    EXPECT_EQ(merged.undecided(), 4);
+    const std::vector<ScoreRow> rows = merged.byScore();
+    ASSERT_EQ(rows.size(), 4U);
+    expectVerdicts(rows[0], 0, 3, 0);
+    expectVerdicts(rows[1], 0, 1, 2);
+    expectVerdicts(rows[2], 3, 5, 1);
+    expectVerdicts(rows[3], 1, 1, 1);
+    merged.merge(merged);
+    expectVerdicts(merged.byScore()[2], 6, 10, 2);
 }
 
 TEST(StudyTally, ScoresOutsideSixteenBitsAreRejected) {

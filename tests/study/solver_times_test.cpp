@@ -1,0 +1,66 @@
+#include "study/solver_times.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <stdexcept>
+#include <vector>
+
+namespace dealwise::study {
+namespace {
+
+SolverTimes timesOf(const std::vector<double>& seconds) {
+    SolverTimes times;
+    for (const double s : seconds) {
+        times.add(s);
+    }
+    return times;
+}
+
+TEST(SolverTimes, NearestRankPercentilesOfSmallSets) {
+    const SolverTimes none;
+    EXPECT_EQ(none.median() + none.percentile90() + none.percentile99() + none.max(), 0.0);
+
+    const SolverTimes one = timesOf({0.25});
+    EXPECT_EQ(one.percentile(0), 0.25);
+    EXPECT_EQ(one.median(), 0.25);
+    EXPECT_EQ(one.percentile99(), 0.25);
+
+    // Added out of order: the figures must not depend on it.
+    const SolverTimes odd = timesOf({5.0, 1.0, 4.0, 2.0, 3.0});
+    EXPECT_EQ(odd.median(), 3.0);
+    EXPECT_EQ(odd.percentile(20), 1.0); // rank 1 of 5
+    EXPECT_EQ(odd.percentile(21), 2.0); // rank 1.05, rounded up
+    EXPECT_EQ(odd.percentile90(), 5.0);
+    EXPECT_EQ(odd.max(), 5.0);
+
+    // The lower of the middle two, never their mean.
+    const SolverTimes even = timesOf({4.0, 1.0, 3.0, 2.0});
+    EXPECT_EQ(even.median(), 2.0);
+    EXPECT_EQ(even.percentile(76), 4.0);
+
+    // 0.9 * 10 is a whole number only on paper: the rank must not slip to the
+    // next time up.
+    EXPECT_EQ(timesOf({1.0, 0.9, 0.8, 0.7, 0.6, 0.5, 0.4, 0.3, 0.2, 0.1}).percentile90(), 0.9);
+}
+
+TEST(SolverTimes, MergesAndRejectsWhatNoClockGives) {
+    SolverTimes times = timesOf({0.5, 0.1, 0.9});
+    times.merge(timesOf({0.3, 0.7}));
+    times.merge(times);
+    EXPECT_EQ(times.count(), 10U);
+    EXPECT_EQ(times.percentile(20), 0.1);
+    EXPECT_EQ(times.percentile(21), 0.3);
+    EXPECT_EQ(times.max(), 0.9);
+
+    for (const double bad :
+         {-0.001, std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
+        EXPECT_THROW(times.add(bad), std::invalid_argument) << bad;
+    }
+    EXPECT_EQ(times.count(), 10U);
+    EXPECT_THROW((void)times.percentile(-1), std::invalid_argument);
+    EXPECT_THROW((void)times.percentile(101), std::invalid_argument);
+}
+
+} // namespace
+} // namespace dealwise::study

@@ -14,9 +14,9 @@ enum class Verdict : std::uint8_t {
 };
 
 struct SolveLimits {
-    double seconds = 10.0;               // wall-clock time for one deal
-    std::uint64_t positions = 0;         // positions expanded at most; 0: no limit
-    unsigned tableBits = 21;             // the transposition table holds 4 << tableBits positions
+    double seconds = 10.0;       // wall-clock time for one deal
+    std::uint64_t positions = 0; // positions expanded at most; 0: no limit
+    unsigned tableBits = 19;     // the transposition table holds 4 << tableBits positions (32 bytes each)
     // The rules that leave out moves which can never be needed. Off, the
     // search tries every legal move (turns of the stock still folded) and is
     // much slower: kept to check the rules against.
@@ -25,8 +25,8 @@ struct SolveLimits {
 
 struct Solution {
     Verdict verdict = Verdict::Undecided;
-    std::vector<Move> moves;      // when won: replays from the deal, turns of the stock included
-    std::uint64_t positions = 0;  // positions expanded
+    std::vector<Move> moves;     // when won: replays from the deal, turns of the stock included
+    std::uint64_t positions = 0; // positions expanded
     double seconds = 0.0;
 };
 

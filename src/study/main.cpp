@@ -15,6 +15,7 @@
 #include "study/chart.h"
 #include "study/csv.h"
 #include "study/run_deals.h"
+#include "study/solver_times.h"
 #include "study/summary.h"
 #include "study/tally.h"
 
@@ -22,11 +23,16 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: dealwise-study [--deals N] [--first N] [--draw 1|3] [--threads N] [--out FOLDER]\n"
+    "                      [--solve [--solve-seconds S]]\n"
     "Plays deals FIRST .. FIRST + N - 1 (default 1 .. 1000, draw three) with a greedy player that sees\n"
     "only the face-up cards, and writes into FOLDER (default study):\n"
     "  deals.csv    one row a deal: deal number, the seven face-up cards, score, won, moves\n"
     "  summary.md   win rate by Dealwise score, by threshold, and the area under the ROC curve\n"
     "  chart.svg, chart.png   win rate against score, with the share of deals beneath\n"
+    "With --solve, an exact solver that sees every card also decides whether each deal can be won at\n"
+    "all, in at most S seconds a deal (default 10); the CSV gains winnable (1, 0, or empty when\n"
+    "undecided) and solve_ms, and the summary and chart the winnable rate by score and the solver's\n"
+    "time. Every winning line is replayed, and a deal the greedy player won must be winnable.\n"
     "The results are the same whatever the number of threads (default: one per core).\n";
 
 struct Arguments {
@@ -53,6 +59,10 @@ bool parseNumber(std::string_view text, std::uint64_t& value) {
 int parseArguments(int argc, char** argv, Arguments& arguments) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view option = argv[i];
+        if (option == "--solve") {
+            arguments.play.solve = true;
+            continue;
+        }
         if (option == "--help") {
             std::fputs(kUsage, stdout);
             return 0;
@@ -76,6 +86,8 @@ int parseArguments(int argc, char** argv, Arguments& arguments) {
             arguments.play.draw = static_cast<int>(number);
         } else if (option == "--threads" && numeric && number > 0 && number <= 1024) {
             arguments.play.threads = static_cast<unsigned>(number);
+        } else if (option == "--solve-seconds" && numeric && number > 0 && number <= 86400) {
+            arguments.play.solveSeconds = static_cast<double>(number);
         } else if (option == "--out") {
             arguments.out = std::string(value);
         } else {
@@ -129,15 +141,22 @@ int study(const Arguments& arguments) {
         dealwise::study::playDeals(arguments.play, [&progress](std::uint64_t done) { progress(done); });
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
 
+    const bool solved = arguments.play.solve;
     dealwise::study::StudyTally tally;
+    dealwise::study::SolverTimes times;
     std::ofstream csv(arguments.out + "/deals.csv");
-    dealwise::study::writeCsvHeader(csv);
+    dealwise::study::writeCsvHeader(csv, solved);
     for (const auto& result : results) {
         tally.add(result);
+        if (solved) {
+            times.add(result.solveSeconds);
+        }
         dealwise::study::writeCsvRow(csv, result);
     }
     std::ofstream summary(arguments.out + "/summary.md");
-    dealwise::study::writeSummary(summary, tally, {arguments.play.draw, arguments.play.first});
+    dealwise::study::writeSummary(
+        summary, tally, {arguments.play.draw, arguments.play.first, solved ? arguments.play.solveSeconds : 0.0},
+        solved ? &times : nullptr);
     csv.close();
     summary.close();
     if (!csv || !summary) {
@@ -145,9 +164,11 @@ int study(const Arguments& arguments) {
         return 1;
     }
     const QString folder = QString::fromStdString(arguments.out);
-    const QString title = QStringLiteral("Greedy wins by Dealwise score, draw %1, %2 deals")
-                              .arg(arguments.play.draw)
-                              .arg(static_cast<qulonglong>(arguments.play.deals));
+    const QString title =
+        (solved ? QStringLiteral("Greedy wins and winnable deals by Dealwise score, draw %1, %2 deals")
+                : QStringLiteral("Greedy wins by Dealwise score, draw %1, %2 deals"))
+            .arg(arguments.play.draw)
+            .arg(static_cast<qulonglong>(arguments.play.deals));
     if (!dealwise::study::writeChart(tally, folder + "/chart.svg", folder + "/chart.png", title)) {
         std::fprintf(stderr, "dealwise-study: could not draw the chart into %s\n", arguments.out.c_str());
         return 1;
@@ -156,6 +177,14 @@ int study(const Arguments& arguments) {
                 static_cast<unsigned long long>(arguments.play.deals), arguments.play.draw,
                 static_cast<long long>(tally.wins()), dealwise::study::percentText(tally.winRate()).c_str(), seconds,
                 double(arguments.play.deals) / seconds, arguments.out.c_str());
+    if (solved) {
+        std::printf("winnable: %lld of %lld decided (%s), %lld undecided; solver time per deal: median %.3f ms, "
+                    "90th %.3f ms, 99th %.3f ms, max %.3f ms\n",
+                    static_cast<long long>(tally.winnable()), static_cast<long long>(tally.decided()),
+                    dealwise::study::percentText(tally.winnableRate()).c_str(),
+                    static_cast<long long>(tally.undecided()), times.median() * 1e3, times.percentile90() * 1e3,
+                    times.percentile99() * 1e3, times.max() * 1e3);
+    }
     return 0;
 }
 

@@ -1,0 +1,195 @@
+#include "klondike/solver.h"
+
+#include <chrono>
+
+#include "klondike/solver_position.h"
+#include "klondike/solver_table.h"
+
+namespace dealwise::klondike {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using solver::Position;
+using solver::Step;
+using solver::StepKind;
+
+// Lines of play longer than this are cut short (and the verdict can then no
+// longer be lost): a deal is won in a few hundred moves, and the cap keeps
+// the recursion well inside a thread's stack.
+constexpr int kMaxDepth = 3000;
+constexpr std::uint64_t kClockEvery = 1024;
+
+enum class Outcome : std::uint8_t { Win, NoWin, Stop };
+
+// Depth-first, every move made and taken back in one position; a position
+// entered before, by whatever order of piles, is not searched again.
+class Search {
+public:
+    Search(const Deck& deck, int draw, const SolveLimits& limits, solver::Table& table)
+        : position_(Game(deck, draw)), limits_(limits), table_(table),
+          deadline_(Clock::now() +
+                    std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(limits.seconds))) {
+        table_.reset(limits.tableBits);
+        path_.reserve(512);
+        moves_.reserve(8192);
+    }
+
+    Verdict run() {
+        switch (visit(0)) {
+        case Outcome::Win:
+            return Verdict::Won;
+        case Outcome::NoWin:
+            return cutShort_ ? Verdict::Undecided : Verdict::Lost;
+        case Outcome::Stop:
+            break;
+        }
+        return Verdict::Undecided;
+    }
+
+    [[nodiscard]] const std::vector<Step>& path() const noexcept { return path_; }
+    [[nodiscard]] std::uint64_t positions() const noexcept { return positions_; }
+
+private:
+    Outcome visit(int depth) {
+        if (position_.foundationCards() == 52) {
+            return Outcome::Win;
+        }
+        if (position_.faceDownCards() == 0 && position_.talonCards() == 0) {
+            const std::size_t played = path_.size();
+            if (position_.finishFromTableau(path_)) {
+                return Outcome::Win;
+            }
+            for (; path_.size() > played; path_.pop_back()) {
+                position_.undo(path_.back());
+            }
+        }
+        if (outOfTime()) {
+            return Outcome::Stop;
+        }
+        if (depth >= kMaxDepth) {
+            cutShort_ = true;
+            return Outcome::NoWin;
+        }
+        bool found = false;
+        const std::int64_t slot = table_.enter(position_.key(), found);
+        if (found) {
+            return Outcome::NoWin;
+        }
+        const std::uint64_t before = positions_++;
+        const std::size_t begin = moves_.size();
+        position_.generate(moves_, limits_.pruning);
+        const std::size_t end = moves_.size();
+        if (end - begin > 1) {
+            for (std::size_t next = begin; next < end; ++next) {
+                Step step = moves_[next];
+                position_.apply(step);
+                table_.prefetch(position_.key());
+                position_.undo(step);
+            }
+        }
+        for (std::size_t next = begin; next < end; ++next) {
+            Step step = moves_[next];
+            position_.apply(step);
+            path_.push_back(step);
+            const Outcome outcome = visit(depth + 1);
+            if (outcome == Outcome::Win) {
+                return outcome;
+            }
+            path_.pop_back();
+            position_.undo(step);
+            if (outcome == Outcome::Stop) {
+                moves_.resize(begin);
+                return outcome;
+            }
+        }
+        moves_.resize(begin);
+        table_.leave(slot, positions_ - before);
+        return Outcome::NoWin;
+    }
+
+    bool outOfTime() {
+        if (limits_.positions != 0 && positions_ >= limits_.positions) {
+            return true;
+        }
+        if (positions_ % kClockEvery == 0 && positions_ != lastClockCheck_) {
+            lastClockCheck_ = positions_;
+            stopped_ = stopped_ || Clock::now() >= deadline_;
+        }
+        return stopped_;
+    }
+
+    Position position_;
+    const SolveLimits& limits_;
+    solver::Table& table_;
+    Clock::time_point deadline_;
+    std::vector<Step> path_;
+    std::vector<Step> moves_; // the moves of every position on the line, one block after another
+    std::uint64_t positions_ = 0;
+    std::uint64_t lastClockCheck_ = ~std::uint64_t{0};
+    bool stopped_ = false;
+    bool cutShort_ = false;
+};
+
+// The solver's steps as a player makes them: the stock turned until the card
+// wanted is on top of the waste. Empty if a card never comes up, which would
+// be a fault of the solver; the replay check then fails loudly.
+std::vector<Move> playerMoves(const Deck& deck, int draw, const std::vector<Step>& path) {
+    Game game(deck, draw);
+    std::vector<Move> moves;
+    const auto turnUp = [&](CardCode card) {
+        for (int turns = 0; turns < 2 * kStockSize + 4; ++turns) {
+            if (game.hasWaste() && game.wasteTop() == card) {
+                return true;
+            }
+            moves.push_back({MoveKind::Turn, 0, 0, 0});
+            game.apply(moves.back());
+        }
+        return false;
+    };
+    for (const Step& step : path) {
+        Move move;
+        switch (step.kind) {
+        case StepKind::TableauToFoundation:
+            move = {MoveKind::TableauToFoundation, step.from, 0, 1};
+            break;
+        case StepKind::TableauToTableau:
+            move = {MoveKind::TableauToTableau, step.from, step.to, step.count};
+            break;
+        case StepKind::TalonToFoundation:
+        case StepKind::TalonToTableau:
+            if (!turnUp(step.card)) {
+                return {};
+            }
+            move = step.kind == StepKind::TalonToFoundation ? Move{MoveKind::WasteToFoundation, 0, 0, 1}
+                                                            : Move{MoveKind::WasteToTableau, 0, step.to, 1};
+            break;
+        case StepKind::FoundationToTableau:
+            move = {MoveKind::FoundationToTableau, step.from, step.to, 1};
+            break;
+        }
+        moves.push_back(move);
+        game.apply(move);
+    }
+    return moves;
+}
+
+} // namespace
+
+Solution solve(const Deck& deck, int draw, const SolveLimits& limits) {
+    // One table a thread, kept from deal to deal: clearing tens of megabytes
+    // would cost more than most deals take to solve.
+    thread_local solver::Table table;
+    const auto started = Clock::now();
+    Search search(deck, draw, limits, table);
+    Solution solution;
+    solution.verdict = search.run();
+    solution.positions = search.positions();
+    if (solution.verdict == Verdict::Won) {
+        solution.moves = playerMoves(deck, draw, search.path());
+    }
+    solution.seconds = std::chrono::duration<double>(Clock::now() - started).count();
+    return solution;
+}
+
+} // namespace dealwise::klondike

@@ -1,0 +1,106 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "klondike/game.h"
+
+// The solver's own view of a position: every card known, the stock and the
+// waste kept as one list (the talon) in the order the cards turn up, and
+// every change made and taken back in place.
+namespace dealwise::klondike::solver {
+
+enum class StepKind : std::uint8_t {
+    TableauToFoundation, // the top card of pile `from`
+    TableauToTableau,    // the top `count` cards of pile `from` onto pile `to`
+    TalonToFoundation,   // talon card `from`, turned up by turning the stock
+    TalonToTableau,      // talon card `from` onto pile `to`
+    FoundationToTableau, // the top card of foundation `from` (a suit) onto pile `to`
+};
+
+struct Step {
+    StepKind kind = StepKind::TableauToFoundation;
+    std::uint8_t from = 0;
+    std::uint8_t to = 0;
+    std::uint8_t count = 1;
+    CardCode card = 0; // the card moved, or the head of the run
+    // Filled in by apply, for undo.
+    std::uint8_t oldWaste = 0;
+    bool turnedUp = false;
+};
+
+// A position's identity whatever the order of its piles: one word a pile,
+// sorted, then the cards left in the talon and how many of them are in the
+// waste. The foundations follow from the rest.
+using Key = std::array<std::uint32_t, 8>;
+
+class Position {
+public:
+    // A game just dealt: the stock full, the waste empty.
+    explicit Position(const Game& start);
+
+    [[nodiscard]] int foundationCards() const noexcept { return foundationCards_; }
+    [[nodiscard]] int faceDownCards() const noexcept { return faceDownCards_; }
+    [[nodiscard]] int talonCards() const noexcept { return talonSize_; }
+
+    // Appends the moves worth trying here, the likeliest first. With pruning,
+    // a move to a foundation that can never hurt comes alone, and moves that
+    // can never be needed are left out.
+    void generate(std::vector<Step>& out, bool pruning) const;
+    void apply(Step& step) noexcept;
+    void undo(const Step& step) noexcept;
+
+    // With no card face down and none in the talon, the piles go up one by
+    // one, smallest card first; appends those moves, true when all 52 are up.
+    bool finishFromTableau(std::vector<Step>& path) noexcept;
+
+    [[nodiscard]] Key key() const noexcept;
+
+    // The talon cards that turning alone brings to the top of the waste, one
+    // bit a talon index.
+    [[nodiscard]] std::uint32_t reachableTalon() const noexcept;
+
+private:
+    struct Pile {
+        std::array<CardCode, Game::kMaxPile> cards{};
+        std::uint8_t size = 0;
+        std::uint8_t faceDown = 0;
+    };
+
+    [[nodiscard]] bool fitsOnPile(CardCode card, int to) const noexcept;
+    [[nodiscard]] bool fitsOnFoundation(CardCode card) const noexcept {
+        return foundations_[std::size_t(suitOf(card))] + 1 == rankOf(card);
+    }
+    [[nodiscard]] bool neededOnTableau(CardCode card) const noexcept;
+
+    // For each card, one bit a pile it could be built on.
+    using Fits = std::array<std::uint8_t, 52>;
+    [[nodiscard]] Fits fits() const noexcept;
+    void addRunMoves(std::vector<Step>& out, const Fits& fits, int from, int first, bool pruning) const;
+    void addPlacements(std::vector<Step>& out, const Fits& fits, Step step, bool pruning) const;
+
+    void change(Step& step) noexcept;
+    void changeBack(const Step& step) noexcept;
+    void refreshWords(const Step& step) noexcept;
+    void refreshWord(int pile) noexcept;
+    [[nodiscard]] std::uint32_t pileWord(int pile) const noexcept;
+    [[nodiscard]] int equivalentWaste() const noexcept;
+    bool turnUp(Pile& pile) noexcept;
+    void removeFromTalon(Step& step) noexcept;
+    void restoreToTalon(const Step& step) noexcept;
+
+    std::array<Pile, kPileCount> piles_{};
+    std::array<std::uint32_t, kPileCount> words_{}; // each pile's part of the key
+    std::array<std::uint8_t, 4> foundations_{};
+    std::array<CardCode, kStockSize> talon_{};   // in the order they turn up
+    std::array<std::uint8_t, 52> talonOrigin_{}; // a card's place in the deal's talon
+    std::uint32_t talonLeft_ = 0;                // one bit a place in the deal's talon
+    std::uint8_t talonSize_ = 0;
+    std::uint8_t waste_ = 0; // the first `waste_` talon cards are in the waste
+    std::uint8_t draw_ = 3;
+    int foundationCards_ = 0;
+    int faceDownCards_ = 0;
+};
+
+} // namespace dealwise::klondike::solver

@@ -1,0 +1,108 @@
+#include "klondike/solver_table.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstdlib>
+#include <new>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
+namespace dealwise::klondike::solver {
+
+namespace {
+
+constexpr std::uint32_t kGenerations = 1U << 28;
+
+std::uint64_t mix(std::uint64_t h, std::uint64_t word, std::uint64_t multiplier) noexcept {
+    h = (h ^ word) * multiplier;
+    return h ^ (h >> 29);
+}
+
+} // namespace
+
+void Table::FreeBuckets::operator()(Bucket* buckets) const noexcept { std::free(buckets); }
+
+// Every probe of the table lands on a random bucket: in 4 KiB pages nearly
+// every one would also miss the address cache, so the block is asked for in
+// 2 MiB pages where the system offers them.
+Table::Buckets Table::allocateBuckets(std::size_t count) {
+    constexpr std::size_t kHugePage = std::size_t{2} << 20;
+    const std::size_t bytes = (count * sizeof(Bucket) + kHugePage - 1) / kHugePage * kHugePage;
+    void* memory = std::aligned_alloc(kHugePage, bytes);
+    if (memory == nullptr) {
+        throw std::bad_alloc();
+    }
+#if defined(MADV_HUGEPAGE)
+    madvise(memory, bytes, MADV_HUGEPAGE);
+#endif
+    auto* buckets = static_cast<Bucket*>(memory);
+    std::uninitialized_default_construct_n(buckets, count);
+    return Buckets(buckets);
+}
+
+void Table::reset(unsigned bits) {
+    if (bits != bits_ || !buckets_) {
+        bits_ = bits;
+        mask_ = (std::size_t{1} << bits) - 1;
+        buckets_ = allocateBuckets(mask_ + 1);
+        generation_ = 0;
+    }
+    if (++generation_ == kGenerations) {
+        std::fill_n(buckets_.get(), mask_ + 1, Bucket{});
+        generation_ = 1;
+    }
+}
+
+Table::Hashes Table::hashesOf(const Key& key) const noexcept {
+    std::uint64_t h1 = 0x9E3779B97F4A7C15ULL;
+    std::uint64_t h2 = 0xD6E8FEB86659FD93ULL;
+    for (std::size_t at = 0; at < key.size(); at += 2) {
+        const std::uint64_t word = std::uint64_t{key[at]} | std::uint64_t{key[at + 1]} << 32;
+        h1 = mix(h1, word, 0xBF58476D1CE4E5B9ULL);
+        h2 = mix(h2, word, 0x94D049BB133111EBULL);
+    }
+    h1 *= 0xFF51AFD7ED558CCDULL;
+    return {h1, static_cast<std::uint32_t>(h2 >> 32), ((h2 & 0xFFFFFFFFU) ^ (h1 >> 40)) & mask_};
+}
+
+void Table::prefetch(const Key& key) const noexcept { __builtin_prefetch(&buckets_[hashesOf(key).bucket]); }
+
+std::int64_t Table::enter(const Key& key, bool& found) noexcept {
+    const auto [h1, check2, index] = hashesOf(key);
+    Bucket& bucket = buckets_[index];
+
+    // The slot to give up: a stale one first, else the least work; never a pinned one.
+    std::int64_t victim = kNoSlot;
+    std::uint32_t victimCost = kPinned + 1;
+    for (std::size_t way = 0; way < kWays; ++way) {
+        Entry& entry = bucket.entries[way];
+        const bool current = (entry.stamp >> 4) == generation_;
+        if (current && entry.check == h1 && entry.check2 == check2) {
+            found = true;
+            return static_cast<std::int64_t>(std::size_t(&bucket - buckets_.get()) * kWays + way);
+        }
+        const std::uint32_t cost = current ? (entry.stamp & 15U) + 1 : 0;
+        if (cost < victimCost) {
+            victim = static_cast<std::int64_t>(way);
+            victimCost = cost;
+        }
+    }
+    found = false;
+    if (victim == kNoSlot) {
+        return kNoSlot;
+    }
+    bucket.entries[victim] = {h1, check2, generation_ << 4 | kPinned};
+    return static_cast<std::int64_t>(std::size_t(&bucket - buckets_.get()) * kWays + std::size_t(victim));
+}
+
+void Table::leave(std::int64_t slot, std::uint64_t positions) noexcept {
+    if (slot == kNoSlot) {
+        return;
+    }
+    const auto work = std::min<std::uint32_t>(kPinned - 1, static_cast<std::uint32_t>(std::bit_width(positions)));
+    buckets_[std::size_t(slot) / kWays].entries[std::size_t(slot) % kWays].stamp = generation_ << 4 | work;
+}
+
+} // namespace dealwise::klondike::solver

@@ -131,49 +131,6 @@ private:
     bool cutShort_ = false;
 };
 
-// The solver's steps as a player makes them: the stock turned until the card
-// wanted is on top of the waste. Empty if a card never comes up, which would
-// be a fault of the solver; the replay check then fails loudly.
-std::vector<Move> playerMoves(const Deck& deck, int draw, const std::vector<Step>& path) {
-    Game game(deck, draw);
-    std::vector<Move> moves;
-    const auto turnUp = [&](CardCode card) {
-        for (int turns = 0; turns < 2 * kStockSize + 4; ++turns) {
-            if (game.hasWaste() && game.wasteTop() == card) {
-                return true;
-            }
-            moves.push_back({MoveKind::Turn, 0, 0, 0});
-            game.apply(moves.back());
-        }
-        return false;
-    };
-    for (const Step& step : path) {
-        Move move;
-        switch (step.kind) {
-        case StepKind::TableauToFoundation:
-            move = {MoveKind::TableauToFoundation, step.from, 0, 1};
-            break;
-        case StepKind::TableauToTableau:
-            move = {MoveKind::TableauToTableau, step.from, step.to, step.count};
-            break;
-        case StepKind::TalonToFoundation:
-        case StepKind::TalonToTableau:
-            if (!turnUp(step.card)) {
-                return {};
-            }
-            move = step.kind == StepKind::TalonToFoundation ? Move{MoveKind::WasteToFoundation, 0, 0, 1}
-                                                            : Move{MoveKind::WasteToTableau, 0, step.to, 1};
-            break;
-        case StepKind::FoundationToTableau:
-            move = {MoveKind::FoundationToTableau, step.from, step.to, 1};
-            break;
-        }
-        moves.push_back(move);
-        game.apply(move);
-    }
-    return moves;
-}
-
 } // namespace
 
 Solution solve(const Deck& deck, int draw, const SolveLimits& limits) {
@@ -186,7 +143,12 @@ Solution solve(const Deck& deck, int draw, const SolveLimits& limits) {
     solution.verdict = search.run();
     solution.positions = search.positions();
     if (solution.verdict == Verdict::Won) {
-        solution.moves = playerMoves(deck, draw, search.path());
+        Game game(deck, draw);
+        for (const Step& step : search.path()) {
+            if (!solver::playStep(game, step, solution.moves)) {
+                break; // a fault of the solver's: the replay check will fail on the line cut short
+            }
+        }
     }
     solution.seconds = std::chrono::duration<double>(Clock::now() - started).count();
     return solution;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <bit>
 
+#include "cli/card_text.h"
+
 namespace dealwise::klondike::solver {
 
 namespace {
@@ -13,23 +15,29 @@ constexpr int kKing = 13;
 
 } // namespace
 
-Position::Position(const Game& start) : draw_(static_cast<std::uint8_t>(start.draw())) {
+Position::Position(const Game& game) : draw_(static_cast<std::uint8_t>(game.draw())) {
     for (int index = 0; index < kPileCount; ++index) {
         Pile& pile = piles_[std::size_t(index)];
-        const auto cards = start.pile(index);
+        const auto cards = game.pile(index);
         std::copy(cards.begin(), cards.end(), pile.cards.begin());
         pile.size = static_cast<std::uint8_t>(cards.size());
-        pile.faceDown = static_cast<std::uint8_t>(start.faceDown(index));
+        pile.faceDown = static_cast<std::uint8_t>(game.faceDown(index));
         faceDownCards_ += pile.faceDown;
     }
-    // The game keeps the stock's top last; the talon lists the first turned first.
-    const auto stock = start.stock();
-    for (std::size_t i = 0; i < stock.size(); ++i) {
-        const CardCode card = stock[stock.size() - 1 - i];
-        talon_[i] = card;
-        talonOrigin_[card] = static_cast<std::uint8_t>(i);
+    for (int suit = 0; suit < 4; ++suit) {
+        foundations_[std::size_t(suit)] = static_cast<std::uint8_t>(game.foundationTop(suit));
+        foundationCards_ += game.foundationTop(suit);
     }
-    talonSize_ = static_cast<std::uint8_t>(stock.size());
+    // The waste, first turned first, then the stock, whose top the game keeps last.
+    const auto waste = game.waste();
+    const auto stock = game.stock();
+    std::copy(waste.begin(), waste.end(), talon_.begin());
+    std::reverse_copy(stock.begin(), stock.end(), talon_.begin() + std::ptrdiff_t(waste.size()));
+    talonSize_ = static_cast<std::uint8_t>(waste.size() + stock.size());
+    waste_ = static_cast<std::uint8_t>(waste.size());
+    for (int at = 0; at < talonSize_; ++at) {
+        talonOrigin_[talon_[std::size_t(at)]] = static_cast<std::uint8_t>(at);
+    }
     talonLeft_ = (std::uint32_t{1} << talonSize_) - 1;
     for (int index = 0; index < kPileCount; ++index) {
         refreshWord(index);
@@ -404,6 +412,41 @@ std::uint32_t Position::pileWord(int index) const noexcept {
 
 void Position::refreshWord(int pile) noexcept { words_[std::size_t(pile)] = pileWord(pile); }
 
+std::string Position::describe() const {
+    std::string text;
+    const auto put = [&text](CardCode card) {
+        text += cli::cardText(cardOf(card));
+        text += ' ';
+    };
+    for (const Pile& pile : piles_) {
+        text += '[';
+        for (int at = 0; at < pile.size; ++at) {
+            if (at == pile.faceDown) {
+                text += "] ";
+            }
+            put(pile.cards[std::size_t(at)]);
+        }
+        if (pile.faceDown == pile.size) {
+            text += "] ";
+        }
+        text += "/ ";
+    }
+    for (const std::uint8_t top : foundations_) {
+        text += std::to_string(top) + ' ';
+    }
+    text += "/ ";
+    for (int at = 0; at < talonSize_; ++at) {
+        if (at == waste_) {
+            text += "| ";
+        }
+        put(talon_[std::size_t(at)]);
+    }
+    if (waste_ == talonSize_) {
+        text += '|';
+    }
+    return text;
+}
+
 Key Position::key() const noexcept {
     Key key{};
     for (int pile = 0; pile < kPileCount; ++pile) {
@@ -417,6 +460,47 @@ Key Position::key() const noexcept {
     }
     key[7] = talonLeft_ | std::uint32_t(equivalentWaste()) << 24;
     return key;
+}
+
+bool playStep(Game& game, const Step& step, std::vector<Move>& moves) {
+    const auto play = [&](Move move) {
+        moves.push_back(move);
+        game.apply(move);
+    };
+    const auto turnUp = [&](CardCode card) {
+        // Two passes through the stock bring up every card that can come up.
+        for (int turns = 0; turns < 2 * kStockSize + 4; ++turns) {
+            if (game.hasWaste() && game.wasteTop() == card) {
+                return true;
+            }
+            play({MoveKind::Turn, 0, 0, 0});
+        }
+        return false;
+    };
+    switch (step.kind) {
+    case StepKind::TableauToFoundation:
+        play({MoveKind::TableauToFoundation, step.from, 0, 1});
+        return true;
+    case StepKind::TableauToTableau:
+        play({MoveKind::TableauToTableau, step.from, step.to, step.count});
+        return true;
+    case StepKind::TalonToFoundation:
+        if (!turnUp(step.card)) {
+            return false;
+        }
+        play({MoveKind::WasteToFoundation, 0, 0, 1});
+        return true;
+    case StepKind::TalonToTableau:
+        if (!turnUp(step.card)) {
+            return false;
+        }
+        play({MoveKind::WasteToTableau, 0, step.to, 1});
+        return true;
+    case StepKind::FoundationToTableau:
+        play({MoveKind::FoundationToTableau, step.from, step.to, 1});
+        return true;
+    }
+    return false;
 }
 
 } // namespace dealwise::klondike::solver

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "klondike/game.h"
@@ -37,8 +38,9 @@ using Key = std::array<std::uint32_t, 8>;
 
 class Position {
 public:
-    // A game just dealt: the stock full, the waste empty.
-    explicit Position(const Game& start);
+    // The game's position; the cards in its stock and waste then are the
+    // talon that the key's talon bits refer to.
+    explicit Position(const Game& game);
 
     [[nodiscard]] int foundationCards() const noexcept { return foundationCards_; }
     [[nodiscard]] int faceDownCards() const noexcept { return faceDownCards_; }
@@ -56,6 +58,11 @@ public:
     bool finishFromTableau(std::vector<Step>& path) noexcept;
 
     [[nodiscard]] Key key() const noexcept;
+
+    // The piles bottom first with the face-down cards in brackets, the
+    // foundations' tops, the talon with a bar after the waste: for tests and
+    // for reading a search by eye.
+    [[nodiscard]] std::string describe() const;
 
     // The talon cards that turning alone brings to the top of the waste, one
     // bit a talon index.
@@ -102,5 +109,10 @@ private:
     int foundationCards_ = 0;
     int faceDownCards_ = 0;
 };
+
+// Makes the step in the game as a player would, turning the stock until the
+// card wanted is on top of the waste, and appends the moves. False, with the
+// game as far as it got, when the card never comes up.
+bool playStep(Game& game, const Step& step, std::vector<Move>& moves);
 
 } // namespace dealwise::klondike::solver

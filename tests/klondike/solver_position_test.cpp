@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "klondike/deal.h"
+#include "klondike/game.h"
+#include "klondike/solver_position.h"
+
+namespace dealwise::klondike::solver {
+namespace {
+
+// Positions from games of random legal moves, turns of the stock included,
+// so that wastes of every size and piles of every shape turn up.
+std::vector<Game> randomPositions(int draw, int games, int movesPerGame) {
+    std::vector<Game> positions;
+    SplitMix64 random(std::uint64_t(draw) * 7919);
+    for (int deal = 1; deal <= games; ++deal) {
+        Game game(dealNumber(std::uint64_t(deal)), draw);
+        for (int move = 0; move < movesPerGame; ++move) {
+            const std::vector<Move> moves = game.legalMoves();
+            if (moves.empty()) {
+                break;
+            }
+            game.apply(moves[random.below(moves.size())]);
+            positions.push_back(game);
+        }
+    }
+    return positions;
+}
+
+// What turning the stock alone can bring to the top of the waste.
+std::set<CardCode> turnedUpByTurning(Game game) {
+    std::set<CardCode> seen;
+    for (int turn = 0; turn < 3 * kStockSize; ++turn) {
+        if (game.hasWaste()) {
+            seen.insert(game.wasteTop());
+        }
+        if (game.stockCount() == 0 && !game.hasWaste()) {
+            break;
+        }
+        game.apply({MoveKind::Turn, 0, 0, 0});
+    }
+    return seen;
+}
+
+std::set<std::string> outcomesOfSteps(const Game& game, bool pruning) {
+    Position position(game);
+    std::vector<Step> steps;
+    position.generate(steps, pruning);
+    std::set<std::string> outcomes;
+    for (Step step : steps) {
+        position.apply(step);
+        outcomes.insert(position.describe());
+        position.undo(step);
+    }
+    return outcomes;
+}
+
+TEST(SolverPosition, TheFoldedStockReachesExactlyWhatTurningReaches) {
+    for (const int draw : {1, 3}) {
+        for (const Game& game : randomPositions(draw, 40, 60)) {
+            const Position position(game);
+            const std::uint32_t reachable = position.reachableTalon();
+            // The talon lists the waste first turned first, then the stock top first.
+            std::vector<CardCode> talon(game.waste().begin(), game.waste().end());
+            talon.insert(talon.end(), game.stock().rbegin(), game.stock().rend());
+            std::set<CardCode> folded;
+            for (std::size_t at = 0; at < talon.size(); ++at) {
+                if ((reachable >> at & 1U) != 0) {
+                    folded.insert(talon[at]);
+                }
+            }
+            ASSERT_EQ(folded, turnedUpByTurning(game)) << "draw " << draw << ": " << position.describe();
+        }
+    }
+}
+
+// Each step is a move a player can make, leads where the game goes, and is
+// taken back exactly; without pruning the steps miss no legal move.
+TEST(SolverPosition, StepsAreThePlayersMovesAndTakeBackExactly) {
+    for (const int draw : {1, 3}) {
+        for (const Game& game : randomPositions(draw, 25, 50)) {
+            for (const bool pruning : {false, true}) {
+                Position position(game);
+                const std::string before = position.describe();
+                const Key keyBefore = position.key();
+                std::vector<Step> steps;
+                position.generate(steps, pruning);
+                for (Step step : steps) {
+                    Game played = game;
+                    std::vector<Move> moves;
+                    ASSERT_TRUE(playStep(played, step, moves)) << before;
+                    Game check = game;
+                    for (const Move& move : moves) {
+                        ASSERT_TRUE(check.isLegal(move)) << before;
+                        check.apply(move);
+                    }
+                    position.apply(step);
+                    EXPECT_EQ(position.describe(), Position(played).describe()) << before;
+                    position.undo(step);
+                    ASSERT_EQ(position.describe(), before);
+                    ASSERT_EQ(position.key(), keyBefore);
+                }
+            }
+            // Every legal move but a turn of the stock, by where it leads.
+            std::set<std::string> wanted;
+            for (const Move& move : game.legalMoves()) {
+                if (move.kind != MoveKind::Turn) {
+                    Game after = game;
+                    after.apply(move);
+                    wanted.insert(Position(after).describe());
+                }
+            }
+            const std::set<std::string> unpruned = outcomesOfSteps(game, false);
+            for (const std::string& outcome : wanted) {
+                EXPECT_TRUE(unpruned.count(outcome) == 1)
+                    << "missing " << outcome << "\nfrom " << Position(game).describe();
+            }
+        }
+    }
+}
+
+TEST(SolverPosition, TheKeyIgnoresWhichEmptyPileAKingTakesAndWastesThatTurnUpTheSame) {
+    int kingsWithAChoice = 0;
+    for (const Game& game : randomPositions(3, 200, 120)) {
+        Position position(game);
+        std::vector<Step> steps;
+        position.generate(steps, false);
+        std::set<std::pair<int, int>> seen; // the king's kind and source
+        for (Step step : steps) {
+            if (rankOf(step.card) != 13 || game.pile(step.to).size() != 0) {
+                continue;
+            }
+            position.apply(step);
+            const Key key = position.key();
+            position.undo(step);
+            for (Step other : steps) {
+                if (other.kind == step.kind && other.from == step.from && other.to != step.to &&
+                    game.pile(other.to).empty()) {
+                    position.apply(other);
+                    EXPECT_EQ(position.key(), key) << position.describe();
+                    position.undo(other);
+                    kingsWithAChoice += seen.insert({int(step.kind), step.from}).second ? 1 : 0;
+                }
+            }
+        }
+    }
+    EXPECT_GT(kingsWithAChoice, 0) << "no position had a king and two empty piles";
+
+    // Draw three: a waste of a multiple of three cards, or of the whole
+    // talon, turns up what a full stock does; other wastes do not.
+    const Deck deck = dealNumber(1);
+    const Game game(deck, 3);
+    for (int turns = 0; turns < 10; ++turns) {
+        Game turned = game;
+        for (int turn = 0; turn < turns; ++turn) {
+            turned.apply({MoveKind::Turn, 0, 0, 0});
+        }
+        const bool alike = turned.wasteCount() % 3 == 0 || turned.stockCount() == 0;
+        EXPECT_EQ(Position(turned).key() == Position(game).key(), alike) << turns << " turns";
+    }
+    // Draw one: every card comes up from any waste.
+    Game one(deck, 1);
+    const Key dealt = Position(one).key();
+    one.apply({MoveKind::Turn, 0, 0, 0});
+    EXPECT_EQ(Position(one).key(), dealt);
+}
+
+} // namespace
+} // namespace dealwise::klondike::solver

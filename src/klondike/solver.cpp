@@ -26,11 +26,10 @@ enum class Outcome : std::uint8_t { Win, NoWin, Stop };
 // entered before, by whatever order of piles, is not searched again.
 class Search {
 public:
-    Search(const Deck& deck, int draw, const SolveLimits& limits, solver::Table& table)
-        : position_(Game(deck, draw)), limits_(limits), table_(table),
-          deadline_(Clock::now() +
-                    std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(limits.seconds))) {
-        table_.reset(limits.tableBits);
+    Search(const Game& start, solver::Pruning rules, std::uint64_t positionLimit, Clock::time_point deadline,
+           unsigned tableBits, solver::Table& table)
+        : position_(start), rules_(rules), positionLimit_(positionLimit), table_(table), deadline_(deadline) {
+        table_.reset(tableBits);
         path_.reserve(512);
         moves_.reserve(8192);
     }
@@ -78,7 +77,7 @@ private:
         }
         const std::uint64_t before = positions_++;
         const std::size_t begin = moves_.size();
-        position_.generate(moves_, limits_.pruning);
+        position_.generate(moves_, rules_);
         const std::size_t end = moves_.size();
         if (end - begin > 1) {
             for (std::size_t next = begin; next < end; ++next) {
@@ -109,7 +108,7 @@ private:
     }
 
     bool outOfTime() {
-        if (limits_.positions != 0 && positions_ >= limits_.positions) {
+        if (positionLimit_ != 0 && positions_ >= positionLimit_) {
             return true;
         }
         if (positions_ % kClockEvery == 0 && positions_ != lastClockCheck_) {
@@ -120,7 +119,8 @@ private:
     }
 
     Position position_;
-    const SolveLimits& limits_;
+    solver::Pruning rules_;
+    std::uint64_t positionLimit_;
     solver::Table& table_;
     Clock::time_point deadline_;
     std::vector<Step> path_;
@@ -138,20 +138,28 @@ Solution solve(const Deck& deck, int draw, const SolveLimits& limits) {
     // would cost more than most deals take to solve.
     thread_local solver::Table table;
     const auto started = Clock::now();
-    Search search(deck, draw, limits, table);
+    const auto deadline =
+        started + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(limits.seconds));
+    const Game start(deck, draw);
     Solution solution;
-    solution.verdict = search.run();
-    solution.positions = search.positions();
-    if (solution.verdict == Verdict::Won) {
-        Game game(deck, draw);
-        for (const Step& step : search.path()) {
-            if (!solver::playStep(game, step, solution.moves)) {
-                break; // a fault of the solver's: the replay check will fail on the line cut short
+    const auto finish = [&](Search& search, Verdict verdict) {
+        solution.verdict = verdict;
+        if (verdict == Verdict::Won) {
+            Game game = start;
+            for (const Step& step : search.path()) {
+                if (!solver::playStep(game, step, solution.moves)) {
+                    break; // a fault of the solver's: the replay check fails on the line cut short
+                }
             }
         }
-    }
-    solution.seconds = std::chrono::duration<double>(Clock::now() - started).count();
-    return solution;
+        solution.seconds = std::chrono::duration<double>(Clock::now() - started).count();
+        return solution;
+    };
+    Search exact(start, limits.pruning ? solver::Pruning::Exact : solver::Pruning::None, limits.positions, deadline,
+                 limits.tableBits, table);
+    const Verdict verdict = exact.run();
+    solution.positions += exact.positions();
+    return finish(exact, verdict);
 }
 
 } // namespace dealwise::klondike

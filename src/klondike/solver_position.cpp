@@ -128,13 +128,13 @@ Position::Fits Position::fits() const noexcept {
     return fits;
 }
 
-void Position::addPlacements(std::vector<Step>& out, const Fits& fits, Step step, bool pruning) const {
+void Position::addPlacements(std::vector<Step>& out, const Fits& fits, Step step, Pruning pruning) const {
     unsigned piles = fits[step.card];
     if (step.kind == StepKind::TableauToTableau) {
         piles &= ~(1U << step.from);
     }
     // Empty piles are alike: a king needs to try only one.
-    if (pruning && rankOf(step.card) == kKing && piles != 0) {
+    if (pruning != Pruning::None && rankOf(step.card) == kKing && piles != 0) {
         piles &= -piles;
     }
     for (; piles != 0; piles &= piles - 1) {
@@ -143,7 +143,7 @@ void Position::addPlacements(std::vector<Step>& out, const Fits& fits, Step step
     }
 }
 
-void Position::addRunMoves(std::vector<Step>& out, const Fits& fits, int from, int first, bool pruning) const {
+void Position::addRunMoves(std::vector<Step>& out, const Fits& fits, int from, int first, Pruning pruning) const {
     const Pile& pile = piles_[std::size_t(from)];
     addPlacements(out, fits,
                   {StepKind::TableauToTableau, static_cast<std::uint8_t>(from), 0,
@@ -151,7 +151,8 @@ void Position::addRunMoves(std::vector<Step>& out, const Fits& fits, int from, i
                   pruning);
 }
 
-void Position::generate(std::vector<Step>& out, bool pruning) const {
+void Position::generate(std::vector<Step>& out, Pruning rules) const {
+    const bool pruning = rules != Pruning::None;
     if (pruning) {
         for (int from = 0; from < kPileCount; ++from) {
             const Pile& pile = piles_[std::size_t(from)];
@@ -184,7 +185,7 @@ void Position::generate(std::vector<Step>& out, bool pruning) const {
     for (int faceDown = kPileCount - 1; faceDown > 0; --faceDown) {
         for (int from = 0; from < kPileCount; ++from) {
             if (piles_[std::size_t(from)].faceDown == faceDown) {
-                addRunMoves(out, fit, from, faceDown, pruning);
+                addRunMoves(out, fit, from, faceDown, rules);
             }
         }
     }
@@ -192,7 +193,7 @@ void Position::generate(std::vector<Step>& out, bool pruning) const {
         const int at = std::countr_zero(left);
         addPlacements(out, fit,
                       {StepKind::TalonToTableau, static_cast<std::uint8_t>(at), 0, 1, talon_[std::size_t(at)]},
-                      pruning);
+                      rules);
     }
     // Part of a run moves only to let the card beneath it go up: any other
     // purpose is served as well by the card of the same colour and rank the
@@ -201,7 +202,7 @@ void Position::generate(std::vector<Step>& out, bool pruning) const {
         const Pile& pile = piles_[std::size_t(from)];
         for (int first = pile.faceDown + 1; first < pile.size; ++first) {
             if (!pruning || fitsOnFoundation(pile.cards[std::size_t(first - 1)])) {
-                addRunMoves(out, fit, from, first, pruning);
+                addRunMoves(out, fit, from, first, rules);
             }
         }
     }
@@ -210,7 +211,7 @@ void Position::generate(std::vector<Step>& out, bool pruning) const {
     for (int from = 0; from < kPileCount; ++from) {
         const Pile& pile = piles_[std::size_t(from)];
         if (pile.size > 0 && pile.faceDown == 0 && (!pruning || rankOf(pile.cards[0]) != kKing)) {
-            addRunMoves(out, fit, from, 0, pruning);
+            addRunMoves(out, fit, from, 0, rules);
         }
     }
     for (int suit = 0; suit < 4; ++suit) {
@@ -221,7 +222,7 @@ void Position::generate(std::vector<Step>& out, bool pruning) const {
         const auto card = static_cast<CardCode>(suit * 13 + top - 1);
         if (!pruning || neededOnTableau(card)) {
             addPlacements(out, fit, {StepKind::FoundationToTableau, static_cast<std::uint8_t>(suit), 0, 1, card},
-                          pruning);
+                          rules);
         }
     }
 }

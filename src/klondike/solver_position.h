@@ -20,6 +20,12 @@ enum class StepKind : std::uint8_t {
     FoundationToTableau, // the top card of foundation `from` (a suit) onto pile `to`
 };
 
+// Which moves a search tries.
+enum class Pruning : std::uint8_t {
+    None,  // every move the rules allow, the stock's turns folded
+    Exact, // less the moves that can never be needed: no win is lost
+};
+
 struct Step {
     StepKind kind = StepKind::TableauToFoundation;
     std::uint8_t from = 0;
@@ -49,7 +55,7 @@ public:
     // Appends the moves worth trying here, the likeliest first. With pruning,
     // a move to a foundation that can never hurt comes alone, and moves that
     // can never be needed are left out.
-    void generate(std::vector<Step>& out, bool pruning) const;
+    void generate(std::vector<Step>& out, Pruning pruning) const;
     void apply(Step& step) noexcept;
     void undo(const Step& step) noexcept;
 
@@ -84,8 +90,8 @@ private:
     // For each card, one bit a pile it could be built on.
     using Fits = std::array<std::uint8_t, 52>;
     [[nodiscard]] Fits fits() const noexcept;
-    void addRunMoves(std::vector<Step>& out, const Fits& fits, int from, int first, bool pruning) const;
-    void addPlacements(std::vector<Step>& out, const Fits& fits, Step step, bool pruning) const;
+    void addRunMoves(std::vector<Step>& out, const Fits& fits, int from, int first, Pruning pruning) const;
+    void addPlacements(std::vector<Step>& out, const Fits& fits, Step step, Pruning pruning) const;
 
     void change(Step& step) noexcept;
     void changeBack(const Step& step) noexcept;

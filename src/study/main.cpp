@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 
+#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -55,6 +56,17 @@ bool parseNumber(std::string_view text, std::uint64_t& value) {
     return true;
 }
 
+// A positive time of at most a day, "10" or "0.25".
+bool parseSeconds(std::string_view text, double& seconds) {
+    double parsed = 0.0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), parsed);
+    if (error != std::errc() || end != text.data() + text.size() || !(parsed > 0.0) || parsed > 86400.0) {
+        return false;
+    }
+    seconds = parsed;
+    return true;
+}
+
 // Returns the exit status to end with, or -1 to go on.
 int parseArguments(int argc, char** argv, Arguments& arguments) {
     for (int i = 1; i < argc; ++i) {
@@ -86,8 +98,7 @@ int parseArguments(int argc, char** argv, Arguments& arguments) {
             arguments.play.draw = static_cast<int>(number);
         } else if (option == "--threads" && numeric && number > 0 && number <= 1024) {
             arguments.play.threads = static_cast<unsigned>(number);
-        } else if (option == "--solve-seconds" && numeric && number > 0 && number <= 86400) {
-            arguments.play.solveSeconds = static_cast<double>(number);
+        } else if (option == "--solve-seconds" && parseSeconds(value, arguments.play.solveSeconds)) {
         } else if (option == "--out") {
             arguments.out = std::string(value);
         } else {

@@ -45,7 +45,7 @@ std::set<CardCode> turnedUpByTurning(Game game) {
     return seen;
 }
 
-std::set<std::string> outcomesOfSteps(const Game& game, bool pruning) {
+std::set<std::string> outcomesOfSteps(const Game& game, Pruning pruning) {
     Position position(game);
     std::vector<Step> steps;
     position.generate(steps, pruning);
@@ -82,7 +82,7 @@ TEST(SolverPosition, TheFoldedStockReachesExactlyWhatTurningReaches) {
 TEST(SolverPosition, StepsAreThePlayersMovesAndTakeBackExactly) {
     for (const int draw : {1, 3}) {
         for (const Game& game : randomPositions(draw, 25, 50)) {
-            for (const bool pruning : {false, true}) {
+            for (const Pruning pruning : {Pruning::None, Pruning::Exact}) {
                 Position position(game);
                 const std::string before = position.describe();
                 const Key keyBefore = position.key();
@@ -113,7 +113,7 @@ TEST(SolverPosition, StepsAreThePlayersMovesAndTakeBackExactly) {
                     wanted.insert(Position(after).describe());
                 }
             }
-            const std::set<std::string> unpruned = outcomesOfSteps(game, false);
+            const std::set<std::string> unpruned = outcomesOfSteps(game, Pruning::None);
             for (const std::string& outcome : wanted) {
                 EXPECT_TRUE(unpruned.count(outcome) == 1)
                     << "missing " << outcome << "\nfrom " << Position(game).describe();
@@ -127,7 +127,7 @@ TEST(SolverPosition, TheKeyIgnoresWhichEmptyPileAKingTakesAndWastesThatTurnUpThe
     for (const Game& game : randomPositions(3, 200, 120)) {
         Position position(game);
         std::vector<Step> steps;
-        position.generate(steps, false);
+        position.generate(steps, Pruning::None);
         std::set<std::pair<int, int>> seen; // the king's kind and source
         for (Step step : steps) {
             if (rankOf(step.card) != 13 || game.pile(step.to).size() != 0) {

@@ -35,7 +35,7 @@ public:
     }
 
     Verdict run() {
-        switch (visit(0)) {
+        switch (visit(0, table_.hashesOf(position_.key()))) {
         case Outcome::Win:
             return Verdict::Won;
         case Outcome::NoWin:
@@ -50,7 +50,7 @@ public:
     [[nodiscard]] std::uint64_t positions() const noexcept { return positions_; }
 
 private:
-    Outcome visit(int depth) {
+    Outcome visit(int depth, const solver::Table::Hashes& hashes) {
         if (position_.foundationCards() == 52) {
             return Outcome::Win;
         }
@@ -71,7 +71,7 @@ private:
             return Outcome::NoWin;
         }
         bool found = false;
-        const std::int64_t slot = table_.enter(position_.key(), found);
+        const std::int64_t slot = table_.enter(hashes, found);
         if (found) {
             return Outcome::NoWin;
         }
@@ -79,19 +79,22 @@ private:
         const std::size_t begin = moves_.size();
         position_.generate(moves_, rules_);
         const std::size_t end = moves_.size();
-        if (end - begin > 1) {
-            for (std::size_t next = begin; next < end; ++next) {
-                Step step = moves_[next];
-                position_.apply(step);
-                table_.prefetch(position_.key());
-                position_.undo(step);
-            }
+        // Every child's bucket is asked for before the first is searched, so
+        // that their trips to memory overlap.
+        childHashes_.resize(end);
+        for (std::size_t next = begin; next < end; ++next) {
+            Step step = moves_[next];
+            position_.apply(step);
+            childHashes_[next] = table_.hashesOf(position_.key());
+            table_.prefetch(childHashes_[next]);
+            position_.undo(step);
         }
         for (std::size_t next = begin; next < end; ++next) {
             Step step = moves_[next];
             position_.apply(step);
             path_.push_back(step);
-            const Outcome outcome = visit(depth + 1);
+            const solver::Table::Hashes childHashes = childHashes_[next];
+            const Outcome outcome = visit(depth + 1, childHashes);
             if (outcome == Outcome::Win) {
                 return outcome;
             }
@@ -124,7 +127,8 @@ private:
     solver::Table& table_;
     Clock::time_point deadline_;
     std::vector<Step> path_;
-    std::vector<Step> moves_; // the moves of every position on the line, one block after another
+    std::vector<Step> moves_;                        // the moves of every position on the line, one block after another
+    std::vector<solver::Table::Hashes> childHashes_; // where each of those moves leads, in the table
     std::uint64_t positions_ = 0;
     std::uint64_t lastClockCheck_ = ~std::uint64_t{0};
     bool stopped_ = false;

@@ -192,8 +192,7 @@ void Position::generate(std::vector<Step>& out, Pruning rules) const {
     for (std::uint32_t left = reachable; left != 0; left &= left - 1) {
         const int at = std::countr_zero(left);
         addPlacements(out, fit,
-                      {StepKind::TalonToTableau, static_cast<std::uint8_t>(at), 0, 1, talon_[std::size_t(at)]},
-                      rules);
+                      {StepKind::TalonToTableau, static_cast<std::uint8_t>(at), 0, 1, talon_[std::size_t(at)]}, rules);
     }
     // Part of a run moves only to let the card beneath it go up: any other
     // purpose is served as well by the card of the same colour and rank the

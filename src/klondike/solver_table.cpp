@@ -67,10 +67,10 @@ Table::Hashes Table::hashesOf(const Key& key) const noexcept {
     return {h1, static_cast<std::uint32_t>(h2 >> 32), ((h2 & 0xFFFFFFFFU) ^ (h1 >> 40)) & mask_};
 }
 
-void Table::prefetch(const Key& key) const noexcept { __builtin_prefetch(&buckets_[hashesOf(key).bucket]); }
+void Table::prefetch(const Hashes& key) const noexcept { __builtin_prefetch(&buckets_[key.bucket]); }
 
-std::int64_t Table::enter(const Key& key, bool& found) noexcept {
-    const auto [h1, check2, index] = hashesOf(key);
+std::int64_t Table::enter(const Hashes& key, bool& found) noexcept {
+    const auto [h1, check2, index] = key;
     Bucket& bucket = buckets_[index];
 
     // The slot to give up: a stale one first, else the least work; never a pinned one.

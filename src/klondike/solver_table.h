@@ -21,15 +21,23 @@ class Table {
 public:
     static constexpr std::int64_t kNoSlot = -1;
 
+    // Where a key is kept: computed once a position, however often it is looked up.
+    struct Hashes {
+        std::uint64_t check = 0;
+        std::uint32_t check2 = 0;
+        std::size_t bucket = 0;
+    };
+    [[nodiscard]] Hashes hashesOf(const Key& key) const noexcept;
+
     // Makes the table 4 << bits positions large and empty.
     void reset(unsigned bits);
 
     // The slot of `key`, inserted and pinned when new (`found` false); kNoSlot
     // when it is new and its bucket is all pinned.
-    [[nodiscard]] std::int64_t enter(const Key& key, bool& found) noexcept;
+    [[nodiscard]] std::int64_t enter(const Hashes& key, bool& found) noexcept;
     // Starts bringing the bucket of `key` into the cache, so that looking up
     // the children of a position costs one wait for memory, not one each.
-    void prefetch(const Key& key) const noexcept;
+    void prefetch(const Hashes& key) const noexcept;
     // Unpins a slot whose search took about `positions` positions.
     void leave(std::int64_t slot, std::uint64_t positions) noexcept;
 
@@ -45,13 +53,6 @@ private:
     struct alignas(64) Bucket {
         Entry entries[kWays];
     };
-
-    struct Hashes {
-        std::uint64_t check;
-        std::uint32_t check2;
-        std::size_t bucket;
-    };
-    [[nodiscard]] Hashes hashesOf(const Key& key) const noexcept;
 
     struct FreeBuckets {
         void operator()(Bucket* buckets) const noexcept;

@@ -16,7 +16,9 @@ enum class Verdict : std::uint8_t {
 struct SolveLimits {
     double seconds = 10.0;       // wall-clock time for one deal
     std::uint64_t positions = 0; // positions expanded at most; 0: no limit
-    unsigned tableBits = 19;     // the transposition table holds 4 << tableBits positions (32 bytes each)
+    // The transposition table holds 4 << tableBits positions of 16 bytes:
+    // 256 MiB a thread by default, enough for ten seconds of search.
+    unsigned tableBits = 22;
     // The rules that leave out moves which can never be needed. Off, the
     // search tries every legal move (turns of the stock still folded) and is
     // much slower: kept to check the rules against.

@@ -27,9 +27,8 @@ enum class Outcome : std::uint8_t { Win, NoWin, Stop };
 class Search {
 public:
     Search(const Game& start, solver::Pruning rules, std::uint64_t positionLimit, Clock::time_point deadline,
-           unsigned tableBits, solver::Table& table)
+           solver::Table& table)
         : position_(start), rules_(rules), positionLimit_(positionLimit), table_(table), deadline_(deadline) {
-        table_.reset(tableBits);
         path_.reserve(512);
         moves_.reserve(8192);
     }
@@ -141,6 +140,7 @@ Solution solve(const Deck& deck, int draw, const SolveLimits& limits) {
     // One table a thread, kept from deal to deal: clearing tens of megabytes
     // would cost more than most deals take to solve.
     thread_local solver::Table table;
+    table.reset(limits.tableBits);
     const auto started = Clock::now();
     const auto deadline =
         started + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(limits.seconds));
@@ -159,11 +159,10 @@ Solution solve(const Deck& deck, int draw, const SolveLimits& limits) {
         solution.seconds = std::chrono::duration<double>(Clock::now() - started).count();
         return solution;
     };
-    Search exact(start, limits.pruning ? solver::Pruning::Exact : solver::Pruning::None, limits.positions, deadline,
-                 limits.tableBits, table);
-    const Verdict verdict = exact.run();
-    solution.positions += exact.positions();
-    return finish(exact, verdict);
+    Search search(start, limits.pruning ? solver::Pruning::Exact : solver::Pruning::None, limits.positions, deadline, table);
+    const Verdict verdict = search.run();
+    solution.positions += search.positions();
+    return finish(search, verdict);
 }
 
 } // namespace dealwise::klondike

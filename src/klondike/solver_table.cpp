@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <bit>
 #include <cstdlib>
+#include <cstring>
 #include <new>
+#include <type_traits>
 
 #if defined(__linux__)
 #include <sys/mman.h>
@@ -22,35 +24,42 @@ std::uint64_t mix(std::uint64_t h, std::uint64_t word, std::uint64_t multiplier)
 
 } // namespace
 
-void Table::FreeBuckets::operator()(Bucket* buckets) const noexcept { std::free(buckets); }
+void Table::FreeBlock::operator()(void* block) const noexcept { std::free(block); }
 
 // Every probe of the table lands on a random bucket: in 4 KiB pages nearly
 // every one would also miss the address cache, so the block is asked for in
-// 2 MiB pages where the system offers them.
-Table::Buckets Table::allocateBuckets(std::size_t count) {
+// 2 MiB pages where the system offers them. A zero stamp is no generation's,
+// so zeroed memory is an empty table; it is written through once here, so
+// that the system's cost of handing out the pages is paid up front and not
+// on the clock of the first deals.
+void Table::allocate(std::size_t buckets) {
+    static_assert(std::is_trivially_copyable_v<Bucket> && sizeof(Bucket) == 64,
+                  "zeroed memory is an empty bucket, one cache line");
     constexpr std::size_t kHugePage = std::size_t{2} << 20;
-    const std::size_t bytes = (count * sizeof(Bucket) + kHugePage - 1) / kHugePage * kHugePage;
-    void* memory = std::aligned_alloc(kHugePage, bytes);
-    if (memory == nullptr) {
+    const std::size_t bytes = buckets * sizeof(Bucket);
+    block_.reset(std::calloc(bytes + kHugePage, 1));
+    if (!block_) {
         throw std::bad_alloc();
     }
+    const auto address = reinterpret_cast<std::uintptr_t>(block_.get());
+    const std::uintptr_t aligned = (address + kHugePage - 1) / kHugePage * kHugePage;
+    void* start = reinterpret_cast<void*>(aligned);
 #if defined(MADV_HUGEPAGE)
-    madvise(memory, bytes, MADV_HUGEPAGE);
+    madvise(start, bytes, MADV_HUGEPAGE);
 #endif
-    auto* buckets = static_cast<Bucket*>(memory);
-    std::uninitialized_default_construct_n(buckets, count);
-    return Buckets(buckets);
+    std::memset(start, 0, bytes);
+    buckets_ = static_cast<Bucket*>(start);
 }
 
 void Table::reset(unsigned bits) {
-    if (bits != bits_ || !buckets_) {
+    if (bits != bits_ || buckets_ == nullptr) {
         bits_ = bits;
         mask_ = (std::size_t{1} << bits) - 1;
-        buckets_ = allocateBuckets(mask_ + 1);
+        allocate(mask_ + 1);
         generation_ = 0;
     }
     if (++generation_ == kGenerations) {
-        std::fill_n(buckets_.get(), mask_ + 1, Bucket{});
+        std::fill_n(buckets_, mask_ + 1, Bucket{});
         generation_ = 1;
     }
 }
@@ -81,7 +90,7 @@ std::int64_t Table::enter(const Hashes& key, bool& found) noexcept {
         const bool current = (entry.stamp >> 4) == generation_;
         if (current && entry.check == h1 && entry.check2 == check2) {
             found = true;
-            return static_cast<std::int64_t>(std::size_t(&bucket - buckets_.get()) * kWays + way);
+            return static_cast<std::int64_t>(std::size_t(&bucket - buckets_) * kWays + way);
         }
         const std::uint32_t cost = current ? (entry.stamp & 15U) + 1 : 0;
         if (cost < victimCost) {
@@ -94,7 +103,7 @@ std::int64_t Table::enter(const Hashes& key, bool& found) noexcept {
         return kNoSlot;
     }
     bucket.entries[victim] = {h1, check2, generation_ << 4 | kPinned};
-    return static_cast<std::int64_t>(std::size_t(&bucket - buckets_.get()) * kWays + std::size_t(victim));
+    return static_cast<std::int64_t>(std::size_t(&bucket - buckets_) * kWays + std::size_t(victim));
 }
 
 void Table::leave(std::int64_t slot, std::uint64_t positions) noexcept {

@@ -54,13 +54,13 @@ private:
         Entry entries[kWays];
     };
 
-    struct FreeBuckets {
-        void operator()(Bucket* buckets) const noexcept;
+    struct FreeBlock {
+        void operator()(void* block) const noexcept;
     };
-    using Buckets = std::unique_ptr<Bucket[], FreeBuckets>;
-    [[nodiscard]] static Buckets allocateBuckets(std::size_t count);
+    void allocate(std::size_t buckets);
 
-    Buckets buckets_;
+    std::unique_ptr<void, FreeBlock> block_;
+    Bucket* buckets_ = nullptr; // inside block_, on a 2 MiB boundary
     std::size_t mask_ = 0;
     std::uint32_t generation_ = 0;
     unsigned bits_ = 0;

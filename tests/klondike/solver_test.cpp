@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "klondike/deal.h"
+#include "klondike/game.h"
+#include "klondike/greedy.h"
+#include "klondike/solver.h"
+
+namespace dealwise::klondike {
+namespace {
+
+// A small table: a test solves few positions, and each test process would
+// otherwise set up the full 256 MiB.
+SolveLimits testLimits(std::uint64_t positions, bool pruning = true) {
+    SolveLimits limits;
+    limits.seconds = 600;
+    limits.positions = positions;
+    limits.tableBits = 18;
+    limits.pruning = pruning;
+    return limits;
+}
+
+// A won verdict must come with a line the engine plays, move by legal move,
+// to four full foundations.
+void expectWinningLine(const Deck& deck, int draw, const Solution& solution, std::uint64_t deal) {
+    Game end(deck, draw);
+    ASSERT_TRUE(replay(deck, draw, solution.moves, &end)) << "deal " << deal << ": an illegal move";
+    EXPECT_TRUE(end.isWon()) << "deal " << deal << ": " << end.foundationCards() << " cards up";
+}
+
+TEST(Solver, WinningLinesReplayAndEveryGreedyWinIsWon) {
+    int won = 0;
+    int greedyWins = 0;
+    for (const int draw : {3, 1}) {
+        for (std::uint64_t deal = 1; deal <= 60; ++deal) {
+            const Deck deck = dealNumber(deal);
+            const Solution solution = solve(deck, draw, testLimits(20'000));
+            if (solution.verdict == Verdict::Won) {
+                ++won;
+                expectWinningLine(deck, draw, solution, deal);
+            }
+            if (playGreedy(deck, draw).won) {
+                ++greedyWins;
+                EXPECT_EQ(solution.verdict, Verdict::Won) << "draw " << draw << ", deal " << deal;
+            }
+        }
+    }
+    // Most of these deals are won, and the greedy player wins some: the
+    // checks above did check something.
+    EXPECT_GT(won, 90);
+    EXPECT_GT(greedyWins, 20);
+}
+
+// The pruning rules leave out moves that can never be needed; a search
+// without them must find these deals lost too.
+TEST(Solver, ASearchWithoutPruningAgreesThatLostDealsAreLost) {
+    for (const std::uint64_t deal : {135, 111, 50, 57, 126, 113, 56, 34, 47, 40, 4}) {
+        const Deck deck = dealNumber(deal);
+        EXPECT_EQ(solve(deck, 3, testLimits(0)).verdict, Verdict::Lost) << "deal " << deal;
+        EXPECT_EQ(solve(deck, 3, testLimits(0, false)).verdict, Verdict::Lost) << "deal " << deal << ", no pruning";
+    }
+}
+
+TEST(Solver, ALimitReachedIsUndecidedNeverLost) {
+    const Deck deck = dealNumber(174); // lost, after half a million positions
+    const Solution cut = solve(deck, 3, testLimits(1000));
+    EXPECT_EQ(cut.verdict, Verdict::Undecided);
+    EXPECT_TRUE(cut.moves.empty());
+    SolveLimits quick = testLimits(0);
+    quick.seconds = 0.001;
+    EXPECT_EQ(solve(deck, 3, quick).verdict, Verdict::Undecided);
+}
+
+struct HardDeal {
+    int draw = 3;
+    std::uint64_t deal = 0;
+    std::string verdict;
+};
+
+std::vector<HardDeal> hardDeals() {
+    std::ifstream file(DEALWISE_HARD_DEALS);
+    std::vector<HardDeal> deals;
+    std::string line;
+    while (std::getline(file, line)) {
+        if (line.empty() || line[0] == '#') {
+            continue;
+        }
+        std::istringstream fields(line);
+        HardDeal deal;
+        fields >> deal.draw >> deal.deal >> deal.verdict;
+        deals.push_back(deal);
+    }
+    return deals;
+}
+
+TEST(SolverHardDeals, KeepTheirVerdicts) {
+    const std::vector<HardDeal> deals = hardDeals();
+    ASSERT_FALSE(deals.empty()) << DEALWISE_HARD_DEALS;
+    for (const HardDeal& hard : deals) {
+        const Deck deck = dealNumber(hard.deal);
+        SolveLimits limits = testLimits(0);
+        limits.tableBits = 21;
+        const Solution solution = solve(deck, hard.draw, limits);
+        EXPECT_EQ(solution.verdict, hard.verdict == "won" ? Verdict::Won : Verdict::Lost) << "deal " << hard.deal;
+        if (solution.verdict == Verdict::Won) {
+            expectWinningLine(deck, hard.draw, solution, hard.deal);
+        } else {
+            EXPECT_FALSE(playGreedy(deck, hard.draw).won) << "deal " << hard.deal;
+        }
+    }
+}
+
+} // namespace
+} // namespace dealwise::klondike

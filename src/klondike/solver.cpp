@@ -159,7 +159,8 @@ Solution solve(const Deck& deck, int draw, const SolveLimits& limits) {
         solution.seconds = std::chrono::duration<double>(Clock::now() - started).count();
         return solution;
     };
-    Search search(start, limits.pruning ? solver::Pruning::Exact : solver::Pruning::None, limits.positions, deadline, table);
+    Search search(start, limits.pruning ? solver::Pruning::Exact : solver::Pruning::None, limits.positions, deadline,
+                  table);
     const Verdict verdict = search.run();
     solution.positions += search.positions();
     return finish(search, verdict);

@@ -80,27 +80,33 @@ int Position::equivalentWaste() const noexcept {
     return waste_;
 }
 
-std::uint32_t Position::reachableTalon() const noexcept {
+int Position::talonInTurningOrder(std::array<std::uint8_t, kStockSize>& order) const noexcept {
     const int size = talonSize_;
-    if (size == 0) {
-        return 0;
-    }
-    if (draw_ == 1) {
-        return (std::uint32_t{1} << size) - 1;
-    }
-    std::uint32_t reachable = 0;
-    const auto topAt = [&reachable](int wasteCount) {
-        if (wasteCount > 0) {
-            reachable |= std::uint32_t{1} << (wasteCount - 1);
+    int count = 0;
+    std::uint32_t seen = 0;
+    const auto topAt = [&](int wasteCount) {
+        if (wasteCount > 0 && (seen >> (wasteCount - 1) & 1U) == 0) {
+            seen |= std::uint32_t{1} << (wasteCount - 1);
+            order[std::size_t(count++)] = static_cast<std::uint8_t>(wasteCount - 1);
         }
     };
     // On from the waste as it is, then round again after turning it over.
-    for (int waste = waste_; waste < size; waste += 3) {
+    for (int waste = waste_; waste < size; waste += draw_) {
         topAt(waste);
     }
     topAt(size);
-    for (int waste = 3; waste < size; waste += 3) {
+    for (int waste = draw_; waste < size; waste += draw_) {
         topAt(waste);
+    }
+    return count;
+}
+
+std::uint32_t Position::reachableTalon() const noexcept {
+    std::array<std::uint8_t, kStockSize> order{};
+    const int count = talonInTurningOrder(order);
+    std::uint32_t reachable = 0;
+    for (int i = 0; i < count; ++i) {
+        reachable |= std::uint32_t{1} << order[std::size_t(i)];
     }
     return reachable;
 }
@@ -165,19 +171,24 @@ void Position::generate(std::vector<Step>& out, Pruning rules) const {
             }
         }
     }
-    for (int from = 0; from < kPileCount; ++from) {
-        const Pile& pile = piles_[std::size_t(from)];
-        if (pile.size > 0 && fitsOnFoundation(pile.cards[std::size_t(pile.size - 1)])) {
-            out.push_back({StepKind::TableauToFoundation, static_cast<std::uint8_t>(from), 0, 1,
-                           pile.cards[std::size_t(pile.size - 1)]});
+    // Up to the foundations: first the cards that turn a card up.
+    for (const bool turnsUp : {true, false}) {
+        for (int from = 0; from < kPileCount; ++from) {
+            const Pile& pile = piles_[std::size_t(from)];
+            if (pile.size > 0 && (pile.faceDown > 0 && pile.faceDown + 1 == pile.size) == turnsUp &&
+                fitsOnFoundation(pile.cards[std::size_t(pile.size - 1)])) {
+                out.push_back({StepKind::TableauToFoundation, static_cast<std::uint8_t>(from), 0, 1,
+                               pile.cards[std::size_t(pile.size - 1)]});
+            }
         }
     }
-    const std::uint32_t reachable = reachableTalon();
-    for (std::uint32_t left = reachable; left != 0; left &= left - 1) {
-        const int at = std::countr_zero(left);
-        const CardCode card = talon_[std::size_t(at)];
-        if (fitsOnFoundation(card)) {
-            out.push_back({StepKind::TalonToFoundation, static_cast<std::uint8_t>(at), 0, 1, card});
+    // The talon's cards by the turns they take, fewest first.
+    std::array<std::uint8_t, kStockSize> talonOrder{};
+    const int talonCount = talonInTurningOrder(talonOrder);
+    for (int i = 0; i < talonCount; ++i) {
+        const std::uint8_t at = talonOrder[std::size_t(i)];
+        if (fitsOnFoundation(talon_[at])) {
+            out.push_back({StepKind::TalonToFoundation, at, 0, 1, talon_[at]});
         }
     }
     const Fits fit = fits();
@@ -189,10 +200,9 @@ void Position::generate(std::vector<Step>& out, Pruning rules) const {
             }
         }
     }
-    for (std::uint32_t left = reachable; left != 0; left &= left - 1) {
-        const int at = std::countr_zero(left);
-        addPlacements(out, fit,
-                      {StepKind::TalonToTableau, static_cast<std::uint8_t>(at), 0, 1, talon_[std::size_t(at)]}, rules);
+    for (int i = 0; i < talonCount; ++i) {
+        const std::uint8_t at = talonOrder[std::size_t(i)];
+        addPlacements(out, fit, {StepKind::TalonToTableau, at, 0, 1, talon_[at]}, rules);
     }
     // Part of a run moves only to let the card beneath it go up: any other
     // purpose is served as well by the card of the same colour and rank the

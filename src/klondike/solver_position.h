@@ -73,6 +73,8 @@ public:
     // The talon cards that turning alone brings to the top of the waste, one
     // bit a talon index.
     [[nodiscard]] std::uint32_t reachableTalon() const noexcept;
+    // Those talon indices, fewest turns first; returns how many.
+    int talonInTurningOrder(std::array<std::uint8_t, kStockSize>& order) const noexcept;
 
 private:
     struct Pile {

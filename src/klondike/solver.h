@@ -32,7 +32,24 @@ struct Solution {
     double seconds = 0.0;
 };
 
-// Decides whether the deal can be won by a player who sees every card.
+// Decides whether the deal can be won by a player who sees every card, with
+// the rules of Game: draw one or three, unlimited passes, cards back from the
+// foundations.
+//
+// Depth-first, every move made and taken back in one position. The stock
+// and the waste are one list, the talon, and turning is folded into the
+// moves: any talon card that turning alone brings to the top of the waste
+// can be played, and the waste left behind is recorded. Positions entered
+// are kept in a transposition table under a key in which the piles are
+// sorted and wastes that turn up the same cards are one, so transpositions
+// and positions that differ by the order of their piles meet. With pruning,
+// a card that nothing could ever need on the tableau goes to its foundation
+// at once and is never brought back; part of a run moves only to let the
+// card beneath it go up; a king tries one empty pile, and a king already at
+// the bottom of its pile stays. None of these loses a win.
+//
+// The table has a fixed size (4 << tableBits positions of 16 bytes); when a
+// bucket is full, the position whose search took the least work gives way.
 [[nodiscard]] Solution solve(const Deck& deck, int draw, const SolveLimits& limits = {});
 
 } // namespace dealwise::klondike

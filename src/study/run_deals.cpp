@@ -15,6 +15,8 @@ namespace dealwise::study {
 
 namespace {
 
+constexpr std::uint64_t kRecheckedPositions = 2000;
+
 Winnable checkedVerdict(std::uint64_t number, const klondike::Deck& deck, const PlayOptions& options,
                         const klondike::Solution& solution, bool greedyWon) {
     switch (solution.verdict) {
@@ -29,6 +31,18 @@ Winnable checkedVerdict(std::uint64_t number, const klondike::Deck& deck, const 
         if (greedyWon) {
             throw SolverFault("the solver calls deal " + std::to_string(number) +
                               " lost, but the greedy player won it");
+        }
+        // A small lost search is checked again without the pruning rules,
+        // which must not find a win either.
+        if (solution.positions <= kRecheckedPositions) {
+            klondike::SolveLimits everything;
+            everything.pruning = false;
+            everything.positions = 100 * kRecheckedPositions;
+            everything.seconds = options.solveSeconds;
+            if (klondike::solve(deck, options.draw, everything).verdict == klondike::Verdict::Won) {
+                throw SolverFault("the solver calls deal " + std::to_string(number) +
+                                  " lost, but a search without its pruning rules wins it");
+            }
         }
         return Winnable::No;
     case klondike::Verdict::Undecided:

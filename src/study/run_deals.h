@@ -28,8 +28,9 @@ struct PlayOptions {
                                                 const std::function<void(std::uint64_t done)>& progress);
 
 // A wrong answer from the solver, caught by checking it: a winning line
-// that does not replay to four full foundations, or a deal the greedy player
-// won that the solver calls lost.
+// that does not replay to four full foundations, a deal the greedy player
+// won that the solver calls lost, or a small lost search that a search
+// without the pruning rules wins.
 class SolverFault : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "cli/card_text.h"
-#include "hand/card.h"
+#include "core/card.h"
+#include "core/card_text.h"
 #include "hand/hand_entry.h"
 
 namespace dealwise::bench {
@@ -52,7 +52,7 @@ inline void appendHandLine(std::string& out, const std::array<Card, kHandSize>& 
         if (i != 0) {
             out += ' ';
         }
-        out += cli::cardText(hand[i]);
+        out += cardText(hand[i]);
     }
     out += '\n';
 }

@@ -13,8 +13,8 @@
 
 #include "check.h"
 #include "cli/batch.h"
-#include "cli/card_text.h"
 #include "cli/command.h"
+#include "cli/hand_collector.h"
 #include "hand/card_grid.h"
 #include "scoring/scoring.h"
 
@@ -134,7 +134,7 @@ void expectLine(std::string_view line, std::uint64_t number, std::size_t chunkSi
     std::string result = std::to_string(dealwise::scoreGrid(grid).finalScore.value());
     for (std::size_t i = 0; i < kHandSize; ++i) {
         result += i == 0 ? '\t' : ' ';
-        result += dealwise::cli::cardText(hand.cards()[i]);
+        result += dealwise::cardText(hand.cards()[i]);
     }
     result += '\n';
     want.out += result;
@@ -184,9 +184,9 @@ std::string checkResults(std::string_view out, std::uint64_t hands) {
         }
         FUZZ_CHECK(count == kHandSize);
         for (std::size_t i = 0; i < kHandSize; ++i) {
-            const auto card = dealwise::cli::parseCard(cards[i]);
+            const auto card = dealwise::parseCard(cards[i]);
             FUZZ_CHECK(card.has_value());
-            FUZZ_CHECK(dealwise::cli::cardText(*card) == cards[i]);
+            FUZZ_CHECK(dealwise::cardText(*card) == cards[i]);
             for (std::size_t j = 0; j < i; ++j) {
                 FUZZ_CHECK(cards[j] != cards[i]);
             }
@@ -213,8 +213,9 @@ void checkErrors(std::string_view errors, std::uint64_t badLines, std::size_t in
         const std::uint64_t number = std::stoull(std::string(digits));
         FUZZ_CHECK(number > previous && number <= inputLines);
         previous = number;
+        // Printable ASCII only: nothing from the input may drive the terminal.
         FUZZ_CHECK(std::none_of(line.begin(), line.end(), [](char c) {
-            return static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) == 0x7f;
+            return static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7f;
         }));
     }
 }

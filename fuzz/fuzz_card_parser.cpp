@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "check.h"
-#include "cli/card_text.h"
+#include "cli/hand_collector.h"
 
 namespace {
 
@@ -77,11 +77,12 @@ std::string referenceCanonical(Card card) {
 }
 
 // Messages end up on one line of stderr: nothing in them may start a new
-// line or drive the terminal.
+// line or drive the terminal, so every byte is printable ASCII (a lone 0x9b
+// is a control-sequence introducer to many terminals).
 bool isOneLine(std::string_view text) {
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7f) {
+        if (byte < 0x20 || byte >= 0x7f) {
             return false;
         }
     }
@@ -128,7 +129,7 @@ std::optional<std::string> unquote(std::string_view quoted) {
 }
 
 void checkQuote(std::string_view token) {
-    const std::string quoted = dealwise::cli::quoteToken(token);
+    const std::string quoted = dealwise::quoteToken(token);
     FUZZ_CHECK(isOneLine(quoted));
     // A huge token must not make a huge message.
     FUZZ_CHECK(quoted.size() <= 256);
@@ -145,7 +146,7 @@ void checkQuote(std::string_view token) {
 }
 
 std::optional<Card> checkToken(std::string_view token) {
-    const std::optional<Card> card = dealwise::cli::parseCard(token);
+    const std::optional<Card> card = dealwise::parseCard(token);
     FUZZ_CHECK(card == referenceCard(token));
     checkQuote(token);
     if (!card) {
@@ -154,15 +155,15 @@ std::optional<Card> checkToken(std::string_view token) {
 
     // The canonical spelling through both writers; a buffer of exactly the
     // documented longest size lets the address sanitizer see a write past it.
-    const std::string spelled = dealwise::cli::cardText(*card);
+    const std::string spelled = dealwise::cardText(*card);
     FUZZ_CHECK(spelled == referenceCanonical(*card));
-    const auto buffer = std::make_unique<char[]>(dealwise::cli::kMaxCardText);
-    const char* const end = dealwise::cli::writeCardText(buffer.get(), *card);
+    const auto buffer = std::make_unique<char[]>(dealwise::kMaxCardText);
+    const char* const end = dealwise::writeCardText(buffer.get(), *card);
     FUZZ_CHECK(std::string_view(buffer.get(), static_cast<std::size_t>(end - buffer.get())) == spelled);
 
-    const std::optional<Card> again = dealwise::cli::parseCard(spelled);
+    const std::optional<Card> again = dealwise::parseCard(spelled);
     FUZZ_CHECK(again == card);
-    FUZZ_CHECK(dealwise::cli::cardText(*again) == spelled);
+    FUZZ_CHECK(dealwise::cardText(*again) == spelled);
     return card;
 }
 
@@ -187,7 +188,7 @@ void checkHand(const std::vector<std::string_view>& tokens, const std::vector<st
     for (std::size_t i = 0; i < cards.size(); ++i) {
         if (!cards[i]) {
             FUZZ_CHECK(hand.fault() == HandFault::NotACard);
-            FUZZ_CHECK(message.starts_with(dealwise::cli::quoteToken(tokens[i]) + " is not a card; "));
+            FUZZ_CHECK(message.starts_with(dealwise::quoteToken(tokens[i]) + " is not a card; "));
             return;
         }
     }

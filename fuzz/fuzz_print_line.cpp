@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "check.h"
-#include "hand/errors.h"
+#include "core/errors.h"
 #include "report/print_line.h"
 
 namespace {

@@ -10,7 +10,7 @@
 
 #include <unistd.h>
 
-#include "cli/card_text.h"
+#include "cli/hand_collector.h"
 #include "hand/card_grid.h"
 #include "scoring/scoring.h"
 

@@ -1,6 +1,6 @@
 #include "cli/command.h"
 
-#include "cli/card_text.h"
+#include "cli/hand_collector.h"
 #include "report/hand_grid.h"
 #include "report/print_line.h"
 #include "scoring/scoring.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "hand/errors.h"
+#include "core/errors.h"
 
 namespace dealwise {
 

@@ -2,9 +2,7 @@
 
 #include <bitset>
 
-#include "cli/card_text.h"
-#include "hand/hand_entry.h"
-#include "scoring/scoring.h"
+#include "core/card_text.h"
 
 namespace dealwise::klondike {
 
@@ -32,21 +30,13 @@ std::array<Card, 7> faceUpHand(const Deck& deck) {
     return hand;
 }
 
-int dealwiseScore(const Deck& deck) {
-    CardGrid grid;
-    for (const Card card : faceUpHand(deck)) {
-        grid.mark(card);
-    }
-    return scoreGrid(grid).finalScore.value();
-}
-
 std::string toText(const Deck& deck) {
     std::string text;
     for (CardCode card : deck) {
         if (!text.empty()) {
             text += ' ';
         }
-        text += cli::cardText(cardOf(card));
+        text += cardText(cardOf(card));
     }
     return text;
 }
@@ -67,7 +57,7 @@ std::optional<Deck> deckFromText(std::string_view text) {
         if (start == at) {
             break;
         }
-        const auto card = cli::parseCard(text.substr(start, at - start));
+        const auto card = parseCard(text.substr(start, at - start));
         if (!card || count == deck.size() || seen.test(codeOf(*card))) {
             return std::nullopt;
         }

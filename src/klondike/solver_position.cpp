@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <bit>
 
-#include "cli/card_text.h"
+#include "core/card_text.h"
 
 namespace dealwise::klondike::solver {
 
@@ -425,7 +425,7 @@ void Position::refreshWord(int pile) noexcept { words_[std::size_t(pile)] = pile
 std::string Position::describe() const {
     std::string text;
     const auto put = [&text](CardCode card) {
-        text += cli::cardText(cardOf(card));
+        text += cardText(cardOf(card));
         text += ' ';
     };
     for (const Pile& pile : piles_) {

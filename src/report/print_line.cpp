@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "hand/errors.h"
+#include "core/errors.h"
 
 namespace dealwise {
 

@@ -5,6 +5,8 @@
 #include <ostream>
 #include <stdexcept>
 
+#include "core/card_text.h"
+
 namespace dealwise::study {
 namespace {
 
@@ -27,11 +29,7 @@ void checkCard(Card card) {
 
 char* putCard(char* at, Card card) {
     checkCard(card);
-    for (const char c : restCaption(card.rank)) {
-        *at++ = c;
-    }
-    *at++ = suitLetter(card.suit);
-    return at;
+    return writeCardText(at, card);
 }
 
 // to_chars rather than the stream's own formatting: the row must not change
@@ -41,11 +39,6 @@ template <typename Integer> char* putInteger(char* at, char* end, Integer value)
 }
 
 } // namespace
-
-std::string cardText(Card card) {
-    std::array<char, 3> text{};
-    return {text.data(), putCard(text.data(), card)};
-}
 
 void writeCsvHeader(std::ostream& out, bool withSolver) {
     out << (withSolver ? "deal,cards,score,won,moves,winnable,solve_ms\n" : "deal,cards,score,won,moves\n");
@@ -64,7 +57,7 @@ void writeCsvRow(std::ostream& out, const DealResult& result) {
         if (i > 0) {
             row += ' ';
         }
-        std::array<char, 3> card{};
+        std::array<char, kMaxCardText> card{};
         row.append(card.data(), putCard(card.data(), result.hand[i]));
     }
     row += ',';

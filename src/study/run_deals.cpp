@@ -10,6 +10,7 @@
 #include "klondike/deal.h"
 #include "klondike/greedy.h"
 #include "klondike/solver.h"
+#include "study/deal_score.h"
 
 namespace dealwise::study {
 
@@ -56,7 +57,7 @@ Winnable checkedVerdict(std::uint64_t number, const klondike::Deck& deck, const 
 DealResult playDeal(std::uint64_t number, const PlayOptions& options) {
     const klondike::Deck deck = klondike::dealNumber(number);
     const klondike::GameRecord record = klondike::playGreedy(deck, options.draw);
-    DealResult result{number, klondike::faceUpHand(deck), klondike::dealwiseScore(deck), record.won,
+    DealResult result{number, klondike::faceUpHand(deck), dealwiseScore(deck), record.won,
                       static_cast<int>(record.moves.size())};
     if (options.solve) {
         klondike::SolveLimits limits;

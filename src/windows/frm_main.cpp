@@ -18,9 +18,7 @@ QString fromView(std::string_view text) { return QString::fromUtf8(text.data(), 
 
 QString rendered(const PrintLine& line) { return QString::fromStdString(renderLine(line)); }
 
-std::size_t slotOf(Card card) {
-    return static_cast<std::size_t>(suitIndex(card.suit) * kRankCount + rankIndex(card.rank));
-}
+std::size_t slotOf(Card card) { return static_cast<std::size_t>(cardIndex(card)); }
 
 void setBold(QWidget& widget, bool bold) {
     QFont font = widget.font();

@@ -6,32 +6,31 @@ namespace dealwise::layout {
 
 namespace {
 
-constexpr std::size_t kCardCount = 52;
 constexpr std::size_t kNameCapacity = 8;
 
 // "cmdS1" .. "cmdHK", stored NUL-padded so that views into them are constant.
 constexpr auto kCardNames = [] {
+    // The control names spell the ace "1", unlike the card's own spelling.
     std::array<std::array<char, kNameCapacity>, kCardCount> names{};
     constexpr std::array<std::string_view, 13> rankParts{"1", "2", "3",  "4", "5", "6", "7",
                                                          "8", "9", "10", "J", "Q", "K"};
-    for (int suit = 0; suit < kSuitCount; ++suit) {
-        for (int rank = 0; rank < kRankCount; ++rank) {
-            auto& name = names[static_cast<std::size_t>(suit * kRankCount + rank)];
-            std::size_t length = 0;
-            for (char c : std::string_view("cmd")) {
-                name[length++] = c;
-            }
-            name[length++] = suitLetter(static_cast<Suit>(suit));
-            for (char c : rankParts[static_cast<std::size_t>(rank)]) {
-                name[length++] = c;
-            }
+    for (int index = 0; index < kCardCount; ++index) {
+        const Card card = cardAt(index);
+        auto& name = names[static_cast<std::size_t>(index)];
+        std::size_t length = 0;
+        for (char c : std::string_view("cmd")) {
+            name[length++] = c;
+        }
+        name[length++] = suitLetter(card.suit);
+        for (char c : rankParts[static_cast<std::size_t>(rankIndex(card.rank))]) {
+            name[length++] = c;
         }
     }
     return names;
 }();
 
 constexpr std::string_view nameOf(Card card) {
-    const auto& name = kCardNames[static_cast<std::size_t>(suitIndex(card.suit) * kRankCount + rankIndex(card.rank))];
+    const auto& name = kCardNames[static_cast<std::size_t>(cardIndex(card))];
     return {name.data(), static_cast<std::size_t>(std::find(name.begin(), name.end(), '\0') - name.begin())};
 }
 

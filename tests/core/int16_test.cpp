@@ -1,8 +1,8 @@
-#include "hand/int16.h"
+#include "core/int16.h"
 
 #include <gtest/gtest.h>
 
-#include "hand/errors.h"
+#include "core/errors.h"
 
 namespace dealwise {
 namespace {

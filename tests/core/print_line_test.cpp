@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "hand/errors.h"
+#include "core/errors.h"
 #include "report/hand_grid.h"
 #include "test_hands.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <set>
 
-#include "cli/card_text.h"
+#include "core/card_text.h"
 #include "klondike/deal.h"
 #include "klondike/game.h"
 #include "klondike/greedy.h"
@@ -11,7 +11,7 @@
 namespace dealwise::klondike {
 namespace {
 
-CardCode code(const char* text) { return codeOf(*cli::parseCard(text)); }
+CardCode code(const char* text) { return codeOf(*parseCard(text)); }
 
 // The deck that deals these seven piles (bottom card first, the last one
 // face up) and this stock (first card turned first): dealing, undone.
@@ -167,16 +167,6 @@ TEST(Greedy, WonGamesReplayToFourFullFoundations) {
     }
     EXPECT_GT(won, 3);
     EXPECT_TRUE(playGreedy(dealNumber(10), 3).won);
-}
-
-TEST(Greedy, ScoresTheFaceUpCardsAsDealwiseDoes) {
-    // Deal 10's face-up cards, left to right, as the scorer reads them.
-    const auto hand = faceUpHand(dealNumber(10));
-    std::string text;
-    for (const Card card : hand) {
-        text += cli::cardText(card) + " ";
-    }
-    EXPECT_EQ(dealwiseScore(dealNumber(10)), 1) << text;
 }
 
 } // namespace

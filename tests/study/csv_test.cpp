@@ -17,17 +17,6 @@ namespace {
 using testing::cardOf;
 using testing::dealOf;
 
-TEST(StudyCsv, SpellsEveryCardAsDealwiseScoreDoes) {
-    const std::string ranks[] = {"A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
-    const char suits[] = {'S', 'C', 'D', 'H'};
-    for (int suit = 0; suit < 4; ++suit) {
-        for (int value = 1; value <= 13; ++value) {
-            const Card card{static_cast<Suit>(suit), rankFromValue(value)};
-            EXPECT_EQ(cardText(card), ranks[value - 1] + suits[suit]);
-        }
-    }
-}
-
 TEST(StudyCsv, WritesTheHeaderAndOneLinePerDeal) {
     struct Row {
         DealResult deal;

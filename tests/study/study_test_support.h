@@ -4,12 +4,18 @@
 #include <stdexcept>
 #include <string>
 
+#include "core/card_text.h"
 #include "study/deal_result.h"
-#include "test_hands.h"
 
 namespace dealwise::study::testing {
 
-using dealwise::testing::cardOf;
+inline Card cardOf(const std::string& text) {
+    const auto card = parseCard(text);
+    if (!card) {
+        throw std::invalid_argument("test card " + text);
+    }
+    return *card;
+}
 
 inline DealResult dealOf(std::uint64_t deal, const std::string& hand, int score, bool won, int moves) {
     DealResult result;

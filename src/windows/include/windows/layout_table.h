@@ -5,7 +5,7 @@
 #include <span>
 #include <string_view>
 
-#include "hand/card.h"
+#include "core/card.h"
 
 // The static layout of Dealwise's two windows as data, in twips (1/1440 inch;
 // 15 twips make one pixel at 96 dots per inch). The windows are built from

@@ -3,8 +3,8 @@
 #include <array>
 #include <string>
 
+#include "core/int16.h"
 #include "hand/card_grid.h"
-#include "hand/int16.h"
 #include "report/print_line.h"
 
 namespace dealwise {

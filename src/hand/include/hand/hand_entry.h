@@ -1,8 +1,8 @@
 #pragma once
 
-#include "hand/card.h"
+#include "core/card.h"
+#include "core/int16.h"
 #include "hand/card_grid.h"
-#include "hand/int16.h"
 
 namespace dealwise {
 

@@ -1,6 +1,6 @@
-#include "hand/int16.h"
+#include "core/int16.h"
 
-#include "hand/errors.h"
+#include "core/errors.h"
 
 #include <ostream>
 

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "cli/batch.h"
-#include "hand/card.h"
+#include "core/card.h"
 #include "hand/hand_entry.h"
 
 namespace dealwise::cli {

@@ -14,6 +14,7 @@ enum class Rank : std::uint8_t { Ace = 1, Two, Three, Four, Five, Six, Seven, Ei
 inline constexpr std::array<Suit, 4> kAllSuits{Suit::Spades, Suit::Clubs, Suit::Diamonds, Suit::Hearts};
 inline constexpr int kSuitCount = 4;
 inline constexpr int kRankCount = 13;
+inline constexpr int kCardCount = kSuitCount * kRankCount;
 
 struct Card {
     Suit suit = Suit::Spades;
@@ -27,6 +28,17 @@ struct Card {
 // The ace has rank index 0, the king 12.
 [[nodiscard]] constexpr int rankIndex(Rank rank) noexcept { return rankValue(rank) - 1; }
 [[nodiscard]] constexpr Rank rankFromValue(int value) noexcept { return static_cast<Rank>(value); }
+
+// The one numbering of the 52 cards, in the order of a new deck: spades,
+// clubs, diamonds, hearts, ace to king in each (the ace of spades is 0, the
+// king of hearts 51). A table of anything by card is indexed by it.
+[[nodiscard]] constexpr int cardIndex(Card card) noexcept {
+    return suitIndex(card.suit) * kRankCount + rankIndex(card.rank);
+}
+// The index must be 0..51.
+[[nodiscard]] constexpr Card cardAt(int index) noexcept {
+    return Card{static_cast<Suit>(index / kRankCount), rankFromValue(index % kRankCount + 1)};
+}
 
 [[nodiscard]] constexpr bool isBlack(Suit suit) noexcept { return suit == Suit::Spades || suit == Suit::Clubs; }
 
@@ -44,5 +56,7 @@ struct Card {
 
 static_assert(restCaption(Rank::Ten) == "10" && restCaption(Rank::King) == "K");
 static_assert(suitLetter(Suit::Hearts) == 'H');
+static_assert(cardIndex(Card{Suit::Spades, Rank::Ace}) == 0 && cardIndex(Card{Suit::Hearts, Rank::King}) == 51);
+static_assert(cardAt(cardIndex(Card{Suit::Diamonds, Rank::Ten})) == Card{Suit::Diamonds, Rank::Ten});
 
 } // namespace dealwise

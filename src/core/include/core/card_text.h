@@ -7,10 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "hand/card.h"
-#include "hand/hand_entry.h"
+#include "core/card.h"
 
-namespace dealwise::cli {
+namespace dealwise {
 
 // Every message about a malformed card ends with this, so that the user sees
 // at once what the program would have accepted.
@@ -86,68 +85,10 @@ constexpr char* writeCardText(char* out, Card card) noexcept {
 
 [[nodiscard]] std::string cardText(Card card);
 
-// The token in double quotes, shortened and with control characters, quotes
-// and backslashes escaped, so that a stray binary byte or a huge argument
-// cannot garble the one-line message that quotes it.
+// The token in double quotes, shortened, with quotes and backslashes escaped
+// and every byte that is not printable ASCII written as \xNN: a stray binary
+// byte, a terminal escape (0x1b, or its 8-bit form 0x9b) or a huge argument
+// can neither garble nor drive the terminal that shows the message.
 [[nodiscard]] std::string quoteToken(std::string_view token);
 
-enum class HandFault : std::uint8_t { None, NotACard, WrongCount, RepeatedCard };
-
-// Gathers the cards of one hand a token at a time, so that the same checks
-// serve the command line (a token per argument) and the batch lines (tokens
-// split in place) without copying a token. Only the first fault is kept, in
-// this order of precedence: a token that is not a card, then a count other
-// than seven, then a card given twice.
-class HandCollector {
-public:
-    // The token must outlive the collector while a fault may quote it.
-    void add(std::string_view token) noexcept {
-        const std::size_t place = ++given_;
-        if (notACard_) {
-            return;
-        }
-        const std::optional<Card> card = parseCard(token);
-        if (!card) {
-            notACard_ = true;
-            badToken_ = token;
-            return;
-        }
-        if (place > kHandSize) {
-            return;
-        }
-        cards_[place - 1] = *card;
-        const std::uint64_t bit = std::uint64_t{1} << (rankIndex(card->rank) * kSuitCount + suitIndex(card->suit));
-        if ((seen_ & bit) != 0 && repeatPlace_ == 0) {
-            repeatPlace_ = place;
-        }
-        seen_ |= bit;
-    }
-
-    [[nodiscard]] HandFault fault() const noexcept {
-        if (notACard_) {
-            return HandFault::NotACard;
-        }
-        if (given_ != kHandSize) {
-            return HandFault::WrongCount;
-        }
-        return repeatPlace_ != 0 ? HandFault::RepeatedCard : HandFault::None;
-    }
-
-    // The cards in the order given; meaningful only without a fault.
-    [[nodiscard]] const std::array<Card, kHandSize>& cards() const noexcept { return cards_; }
-    [[nodiscard]] std::size_t given() const noexcept { return given_; }
-
-    // One sentence, without a prefix or a newline, saying what is wrong and
-    // what would be right.
-    [[nodiscard]] std::string describeFault() const;
-
-private:
-    std::array<Card, kHandSize> cards_{};
-    std::uint64_t seen_ = 0; // one bit per card, by its grid cell
-    std::size_t given_ = 0;
-    std::string_view badToken_;
-    bool notACard_ = false;
-    std::size_t repeatPlace_ = 0; // 1-based place of the first card seen before
-};
-
-} // namespace dealwise::cli
+} // namespace dealwise

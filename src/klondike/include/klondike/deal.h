@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "hand/card.h"
+#include "core/card.h"
 #include "klondike/game.h"
 
 namespace dealwise::klondike {
@@ -48,9 +48,6 @@ private:
 
 // The seven face-up cards of the deal, left to right: its Dealwise hand.
 [[nodiscard]] std::array<Card, 7> faceUpHand(const Deck& deck);
-
-// The Dealwise score of that hand.
-[[nodiscard]] int dealwiseScore(const Deck& deck);
 
 // The deck as 52 cards in deal order, canonical spelling, one blank apart.
 [[nodiscard]] std::string toText(const Deck& deck);

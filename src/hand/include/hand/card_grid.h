@@ -3,8 +3,8 @@
 #include <array>
 #include <cstddef>
 
-#include "hand/card.h"
-#include "hand/int16.h"
+#include "core/card.h"
+#include "core/int16.h"
 
 namespace dealwise {
 

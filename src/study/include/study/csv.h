@@ -3,14 +3,10 @@
 #include <iosfwd>
 #include <string>
 
-#include "hand/card.h"
+#include "core/card.h"
 #include "study/deal_result.h"
 
 namespace dealwise::study {
-
-// "AS", "10H", "KC": the spelling dealwise-score prints, so that a hand copied
-// out of the CSV can be pasted into it.
-[[nodiscard]] std::string cardText(Card card);
 
 // The column names, "deal,cards,score,won,moves", and a line break. With the
 // solver, two more: "winnable" and "solve_ms".
@@ -18,8 +14,9 @@ void writeCsvHeader(std::ostream& out, bool withSolver = false);
 
 // One line per deal, written at once, so that a study of any length streams
 // straight to disk. The cards are separated by blanks, which keeps the field
-// free of commas and quotes. Throws std::invalid_argument for a card whose
-// suit or rank is not one of the 52.
+// free of commas and quotes; they are spelled as dealwise-score spells them
+// ("AS", "10H"), so that a hand copied out of the CSV can be pasted into it. Throws std::invalid_argument for a card
+// whose suit or rank is not one of the 52.
 //
 // A deal the solver was asked about gains its verdict, 1 or 0, left empty
 // when the solver ran out of time, and the solver's time in milliseconds to

@@ -5,7 +5,7 @@
 #include <span>
 #include <vector>
 
-#include "hand/card.h"
+#include "core/card.h"
 
 // Klondike as the common desktop Solitaire plays it: seven tableau piles of
 // 1 to 7 cards with the top card face up, a 24-card stock turned one or three

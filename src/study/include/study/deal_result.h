@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "hand/card.h"
+#include "core/card.h"
 
 namespace dealwise::study {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "hand/int16.h"
+#include "core/int16.h"
 
 namespace dealwise {
 

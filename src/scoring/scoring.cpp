@@ -6,13 +6,14 @@ namespace dealwise {
 
 namespace {
 
-constexpr int kAce = 0;
-constexpr int kTwo = 1;
-constexpr int kSeven = 6;
-constexpr int kEight = 7;
-constexpr int kJack = 10;
-constexpr int kQueen = 11;
-constexpr int kKing = 12;
+// Rank indices, as the grid's cells take them (the ace 0, the king 12).
+constexpr int kAce = rankIndex(Rank::Ace);
+constexpr int kTwo = rankIndex(Rank::Two);
+constexpr int kSeven = rankIndex(Rank::Seven);
+constexpr int kEight = rankIndex(Rank::Eight);
+constexpr int kJack = rankIndex(Rank::Jack);
+constexpr int kQueen = rankIndex(Rank::Queen);
+constexpr int kKing = rankIndex(Rank::King);
 
 constexpr int kSpades = suitIndex(Suit::Spades);
 constexpr int kClubs = suitIndex(Suit::Clubs);

@@ -34,9 +34,13 @@ struct ScoreSheet {
 };
 
 // Rates the hand in the grid by the eight rules, in order, on one running
-// score. The cards 2 to 7 that build up unbroken on the ace of their suit
-// could go straight to the foundations: they leave the grid before the plays
-// between tableau cards are counted, and stay out until the next reset.
+// score.
+//
+// It changes the grid: the cards 2 to 7 that build up unbroken on the ace of
+// their suit could go straight to the foundations, so they are cleared from
+// the grid before the plays between tableau cards are counted, and stay out
+// until the next reset, so a second press of Run scores what is left. Score a
+// copy to keep the hand whole.
 [[nodiscard]] ScoreSheet scoreGrid(CardGrid& cardGrid);
 
 // The twelve lines of the scoring report, in the order they are printed.
@@ -48,6 +52,7 @@ struct ScoringReport {
 };
 
 // One press of Run: the rules applied to the grid, and the report they print.
+// Like scoreGrid, it clears the cards that build up on their ace.
 [[nodiscard]] ScoringReport scoreHand(CardGrid& cardGrid);
 
 // The score box's text: one blank, then the final score in plain decimal.

@@ -1,5 +1,12 @@
 #pragma once
 
+// The windows keep the names their controls and handlers have always had:
+// frmMain and frmHelp, cmdRun and cmdRun_Click, cmdS1 .. cmdHK, Text1,
+// picOutput, txtFinalScore. They break this code's naming habits on purpose:
+// each is also the control's objectName, by which the tests, the benchmarks
+// and accessibility tools find it, and the name anyone who knew the program
+// looks for. Those lines carry NOLINT(readability-identifier-naming).
+
 #include <QPushButton>
 #include <QWidget>
 

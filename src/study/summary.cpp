@@ -3,6 +3,9 @@
 #include <array>
 #include <charconv>
 #include <ostream>
+#include <span>
+#include <string_view>
+#include <vector>
 
 #include "study/solver_times.h"
 
@@ -40,9 +43,76 @@ std::string undecidedText(std::int64_t undecided, const SummaryOptions& options)
     return text;
 }
 
-// A rate of no deal at all would read as a measured 0 %.
-std::string winnableCells(std::int64_t decided, double rate, const Interval& interval) {
-    return decided == 0 ? "- | -" : percentText(rate) + " | " + intervalText(interval);
+// The winnable rate of no deal at all would read as a measured 0 %.
+template <typename Row> std::string winnableRateCell(const Row& row) {
+    return row.decided == 0 ? "-" : percentText(row.winnableRate);
+}
+
+template <typename Row> std::string winnableIntervalCell(const Row& row) {
+    return row.decided == 0 ? "-" : intervalText(row.winnableInterval);
+}
+
+enum class Align { Left, Right };
+
+template <typename Row> struct Column {
+    std::string_view name;
+    Align align;
+    std::string (*cell)(const Row&);
+};
+
+// The player's columns come first, the solver's last, so that a study
+// without the solver shows the first ones only.
+constexpr std::size_t kPlayerScoreColumns = 6;
+constexpr std::array<Column<ScoreRow>, 10> kScoreColumns = {{
+    {"score", Align::Right, [](const ScoreRow& row) { return std::to_string(row.score); }},
+    {"deals", Align::Right, [](const ScoreRow& row) { return std::to_string(row.deals); }},
+    {"share", Align::Right, [](const ScoreRow& row) { return percentText(row.share); }},
+    {"wins", Align::Right, [](const ScoreRow& row) { return std::to_string(row.wins); }},
+    {"win rate", Align::Right, [](const ScoreRow& row) { return percentText(row.winRate); }},
+    {"95 % interval", Align::Left, [](const ScoreRow& row) { return intervalText(row.interval); }},
+    {"winnable", Align::Right, [](const ScoreRow& row) { return std::to_string(row.winnable); }},
+    {"winnable rate", Align::Right, winnableRateCell<ScoreRow>},
+    {"95 % interval", Align::Left, winnableIntervalCell<ScoreRow>},
+    {"undecided", Align::Right, [](const ScoreRow& row) { return std::to_string(row.undecided); }},
+}};
+
+constexpr std::size_t kPlayerThresholdColumns = 4;
+constexpr std::array<Column<ThresholdRow>, 6> kThresholdColumns = {{
+    {"play only S or more", Align::Right, [](const ThresholdRow& row) { return std::to_string(row.threshold); }},
+    {"share kept", Align::Right, [](const ThresholdRow& row) { return percentText(row.share); }},
+    {"win rate", Align::Right, [](const ThresholdRow& row) { return percentText(row.winRate); }},
+    {"95 % interval", Align::Left, [](const ThresholdRow& row) { return intervalText(row.interval); }},
+    {"winnable rate", Align::Right, winnableRateCell<ThresholdRow>},
+    {"95 % interval", Align::Left, winnableIntervalCell<ThresholdRow>},
+}};
+
+template <typename Row, std::size_t N>
+std::span<const Column<Row>> shownColumns(const std::array<Column<Row>, N>& columns, std::size_t playerColumns,
+                                          bool solved) {
+    return std::span(columns).first(solved ? N : playerColumns);
+}
+
+// A Markdown table: the names, a rule whose colon sets each column's
+// alignment, then a line a row.
+template <typename Row>
+void writeTable(std::ostream& out, std::span<const Column<Row>> columns, const std::vector<Row>& rows) {
+    out << "|";
+    for (const Column<Row>& column : columns) {
+        out << " " << column.name << " |";
+    }
+    out << "\n|";
+    for (const Column<Row>& column : columns) {
+        const std::string dashes(column.name.size() + 1, '-');
+        out << (column.align == Align::Left ? ":" + dashes : dashes + ":") << "|";
+    }
+    out << "\n";
+    for (const Row& row : rows) {
+        out << "|";
+        for (const Column<Row>& column : columns) {
+            out << " " << column.cell(row) << " |";
+        }
+        out << "\n";
+    }
 }
 
 void writeWinnable(std::ostream& out, const StudyTally& tally, const SummaryOptions& options) {
@@ -107,44 +177,10 @@ void writeSummary(std::ostream& out, const StudyTally& tally, const SummaryOptio
         writeWinnable(out, tally, options);
     }
 
-    out << "## Win rate by score\n\n"
-        << "| score | deals | share | wins | win rate | 95 % interval |";
-    if (solved) {
-        out << " winnable | winnable rate | 95 % interval | undecided |";
-    }
-    out << "\n|------:|------:|------:|-----:|---------:|:--------------|";
-    if (solved) {
-        out << "---------:|--------------:|:--------------|----------:|";
-    }
-    out << "\n";
-    for (const ScoreRow& row : tally.byScore()) {
-        out << "| " << row.score << " | " << row.deals << " | " << percentText(row.share) << " | " << row.wins << " | "
-            << percentText(row.winRate) << " | " << intervalText(row.interval) << " |";
-        if (solved) {
-            out << " " << row.winnable << " | " << winnableCells(row.decided, row.winnableRate, row.winnableInterval)
-                << " | " << row.undecided << " |";
-        }
-        out << "\n";
-    }
-
-    out << "\n## Playing only deals that score S or more\n\n"
-        << "| play only S or more | share kept | win rate | 95 % interval |";
-    if (solved) {
-        out << " winnable rate | 95 % interval |";
-    }
-    out << "\n|--------------------:|-----------:|---------:|:--------------|";
-    if (solved) {
-        out << "--------------:|:--------------|";
-    }
-    out << "\n";
-    for (const ThresholdRow& row : tally.thresholds()) {
-        out << "| " << row.threshold << " | " << percentText(row.share) << " | " << percentText(row.winRate) << " | "
-            << intervalText(row.interval) << " |";
-        if (solved) {
-            out << " " << winnableCells(row.decided, row.winnableRate, row.winnableInterval) << " |";
-        }
-        out << "\n";
-    }
+    out << "## Win rate by score\n\n";
+    writeTable(out, shownColumns(kScoreColumns, kPlayerScoreColumns, solved), tally.byScore());
+    out << "\n## Playing only deals that score S or more\n\n";
+    writeTable(out, shownColumns(kThresholdColumns, kPlayerThresholdColumns, solved), tally.thresholds());
 
     if (solved && times != nullptr && !times->empty()) {
         writeSolverTimes(out, *times, tally.undecided(), options);

@@ -75,34 +75,6 @@ void StudyTally::add(int score, bool won, Winnable winnable) {
     ++solved_;
 }
 
-void StudyTally::merge(const StudyTally& other) {
-    if (other.empty()) {
-        return;
-    }
-    if (&other == this) {
-        // The counts must be read before they double.
-        const StudyTally copy = other;
-        merge(copy);
-        return;
-    }
-    const StudyTally& source = other;
-    reserveScore(source.lowest_);
-    reserveScore(source.lowest_ + static_cast<int>(source.counts_.size()) - 1);
-    for (std::size_t i = 0; i < source.counts_.size(); ++i) {
-        Counts& counts = counts_[static_cast<std::size_t>(source.lowest_ - lowest_) + i];
-        counts.deals += source.counts_[i].deals;
-        counts.wins += source.counts_[i].wins;
-        counts.solved += source.counts_[i].solved;
-        counts.winnable += source.counts_[i].winnable;
-        counts.undecided += source.counts_[i].undecided;
-    }
-    deals_ += source.deals_;
-    wins_ += source.wins_;
-    solved_ += source.solved_;
-    winnable_ += source.winnable_;
-    undecided_ += source.undecided_;
-}
-
 void StudyTally::reserveScore(int score) {
     if (score < kLowestScore || score > kHighestScore) {
         throw std::out_of_range("score " + std::to_string(score) + " is outside the 16-bit range of Dealwise scores");

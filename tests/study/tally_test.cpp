@@ -198,44 +198,6 @@ TEST(StudyTally, RocAucAgreesWithComparingEveryPair) {
     }
 }
 
-TEST(StudyTally, MergingEqualsAddingEverythingToOne) {
-    const std::vector<Deals> left = {{3, 4, 1}, {-2, 2, 2}};
-    const std::vector<Deals> right = {{10, 1, 1}, {-5, 3, 0}, {3, 2, 2}};
-    std::vector<Deals> both = left;
-    both.insert(both.end(), right.begin(), right.end());
-    const StudyTally whole = tallyOf(both);
-
-    StudyTally merged = tallyOf(left);
-    merged.merge(tallyOf(right));
-    StudyTally intoEmpty;
-    intoEmpty.merge(tallyOf(both));
-    StudyTally withEmpty = tallyOf(both);
-    withEmpty.merge(StudyTally{});
-
-    for (const StudyTally* tally : {&merged, &intoEmpty, &withEmpty}) {
-        EXPECT_EQ(tally->deals(), whole.deals());
-        EXPECT_EQ(tally->wins(), whole.wins());
-        EXPECT_EQ(tally->lowestScore(), -5);
-        EXPECT_EQ(tally->highestScore(), 10);
-        for (int score = -6; score <= 11; ++score) {
-            EXPECT_EQ(tally->dealsWithScore(score), whole.dealsWithScore(score)) << score;
-            EXPECT_EQ(tally->winsWithScore(score), whole.winsWithScore(score)) << score;
-        }
-        EXPECT_EQ(tally->rocAuc(), whole.rocAuc());
-    }
-}
-
-TEST(StudyTally, MergingWithItselfDoublesEveryCount) {
-    StudyTally tally = tallyOf({{1, 2, 1}, {4, 3, 3}});
-    tally.merge(tally);
-    EXPECT_EQ(tally.deals(), 10);
-    EXPECT_EQ(tally.wins(), 8);
-    EXPECT_EQ(tally.dealsWithScore(1), 4);
-    EXPECT_EQ(tally.winsWithScore(1), 2);
-    EXPECT_EQ(tally.dealsWithScore(4), 6);
-    EXPECT_EQ(tally.winsWithScore(4), 6);
-}
-
 // Winnable, decided and undecided deals of one row, and the rate and interval
 // that follow from them.
 template <typename Row>
@@ -304,22 +266,6 @@ TEST(StudyTally, WinnableRocAucLeavesOutUndecidedAndUnaskedDeals) {
             EXPECT_DOUBLE_EQ(*auc, *c.auc) << c.what;
         }
     }
-}
-
-TEST(StudyTally, MergingCarriesTheVerdicts) {
-    StudyTally merged = tallyOfVerdicts({{3, 2, 1, 0, 1}, {-2, 0, 1, 2, 0}});
-    merged.merge(tallyOfVerdicts({{8, 1, 0, 1, 0}, {-4, 0, 3, 0, 0}, {3, 1, 1, 1, 0}}));
-    EXPECT_EQ(merged.solvedDeals(), 14);
-    EXPECT_EQ(merged.winnable(), 4);
-    EXPECT_EQ(merged.undecided(), 4);
-    const std::vector<ScoreRow> rows = merged.byScore();
-    ASSERT_EQ(rows.size(), 4U);
-    expectVerdicts(rows[0], 0, 3, 0);
-    expectVerdicts(rows[1], 0, 1, 2);
-    expectVerdicts(rows[2], 3, 5, 1);
-    expectVerdicts(rows[3], 1, 1, 1);
-    merged.merge(merged);
-    expectVerdicts(merged.byScore()[2], 6, 10, 2);
 }
 
 TEST(StudyTally, ScoresOutsideSixteenBitsAreRejected) {

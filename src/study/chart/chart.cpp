@@ -133,40 +133,11 @@ void addRates(QChart& chart, QValueAxis* scoreAxis, QValueAxis* rateAxis, const 
     attach(points, scoreAxis, rateAxis);
 }
 
-// Built into the scene that owns it.
-QChart* buildChart(const StudyTally& tally, const QString& title, QSize size) {
-    auto* chart = new QChart;
-    // The title is rich text: a "<" in a plain title would start a tag.
-    chart->setTitle(title.toHtmlEscaped());
-    QFont titleFont = chart->titleFont();
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
-    titleFont.setBold(true);
-    chart->setTitleFont(titleFont);
-    chart->setBackgroundRoundness(0);
-    chart->setAnimationOptions(QChart::NoAnimation);
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    chart->resize(size);
-
-    const std::vector<ScoreRow> rows = tally.byScore();
-    const int lowest = tally.lowestScore().value_or(0);
-    const int highest = tally.highestScore().value_or(0);
-    double highestShare = 0.0;
-    for (const ScoreRow& row : rows) {
-        highestShare = std::max(highestShare, row.share);
-    }
-
-    QValueAxis* scoreAxis = addAxis(*chart, Qt::AlignBottom, "Dealwise score", lowest - 1.0, highest + 1.0);
-    scoreAxis->setTickType(QValueAxis::TicksDynamic);
-    scoreAxis->setTickAnchor(0.0);
-    scoreAxis->setTickInterval(scoreTickInterval(highest - lowest + 2));
-    QValueAxis* rateAxis = addAxis(*chart, Qt::AlignLeft, "win rate (%)", 0.0, 100.0);
-    QValueAxis* shareAxis = addAxis(*chart, Qt::AlignRight, "share of deals (%)", 0.0, shareAxisTop(highestShare));
-    shareAxis->setGridLineVisible(false);
-
-    // Added first so that the points and intervals are drawn over them. One
-    // outline dropping to zero between the bars draws them all as one series.
+// The share of deals of each score as a bar on its own axis. One outline
+// dropping to zero between the bars draws them all as one series.
+void addShareBars(QChart& chart, QValueAxis* scoreAxis, QValueAxis* shareAxis, const std::vector<ScoreRow>& rows) {
     // An area series does not own its outline: the chart does.
-    auto* barOutline = new QLineSeries(chart);
+    auto* barOutline = new QLineSeries(&chart);
     for (const ScoreRow& row : rows) {
         const double share = 100.0 * row.share;
         barOutline->append(row.score - kBarHalfWidth, 0.0);
@@ -178,12 +149,16 @@ QChart* buildChart(const StudyTally& tally, const QString& title, QSize size) {
     bars->setName("share of deals");
     bars->setColor(QColor::fromRgba(kShareColour));
     bars->setBorderColor(QColor::fromRgba(kShareColour));
-    chart->addSeries(bars);
+    chart.addSeries(bars);
     attach(bars, scoreAxis, shareAxis);
+}
 
-    // Beside the solver's rates the player's need a name that tells them
-    // apart; one interval entry in the legend stands for both colours.
-    const bool solved = tally.solvedDeals() > 0;
+// The greedy player's win rates and, when the solver decided some deals,
+// the winnable rates beside them. Beside the solver's rates the player's
+// need a name that tells them apart; one interval entry in the legend
+// stands for both colours.
+void addPlayerAndSolverRates(QChart& chart, QValueAxis* scoreAxis, QValueAxis* rateAxis,
+                             const std::vector<ScoreRow>& rows, bool solved) {
     std::vector<RatePoint> winRates;
     std::vector<RatePoint> winnableRates;
     for (const ScoreRow& row : rows) {
@@ -193,12 +168,60 @@ QChart* buildChart(const StudyTally& tally, const QString& title, QSize size) {
         }
     }
     if (!solved) {
-        addRates(*chart, scoreAxis, rateAxis, winRates, {"win rate", kWinRateColour, kCapHalfWidth, true});
-        return chart;
+        addRates(chart, scoreAxis, rateAxis, winRates, {"win rate", kWinRateColour, kCapHalfWidth, true});
+        return;
     }
-    addRates(*chart, scoreAxis, rateAxis, winRates, {"greedy win rate", kWinRateColour, kPairCapHalfWidth, true});
-    addRates(*chart, scoreAxis, rateAxis, winnableRates,
+    addRates(chart, scoreAxis, rateAxis, winRates, {"greedy win rate", kWinRateColour, kPairCapHalfWidth, true});
+    addRates(chart, scoreAxis, rateAxis, winnableRates,
              {"winnable (exact solver)", kWinnableColour, kPairCapHalfWidth, false});
+}
+
+QChart* newChart(const QString& title, QSize size) {
+    auto* chart = new QChart;
+    // The title is rich text: a "<" in a plain title would start a tag.
+    chart->setTitle(title.toHtmlEscaped());
+    QFont titleFont = chart->titleFont();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
+    titleFont.setBold(true);
+    chart->setTitleFont(titleFont);
+    chart->setBackgroundRoundness(0);
+    chart->setAnimationOptions(QChart::NoAnimation);
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->resize(size);
+    return chart;
+}
+
+double highestShare(const std::vector<ScoreRow>& rows) {
+    double highest = 0.0;
+    for (const ScoreRow& row : rows) {
+        highest = std::max(highest, row.share);
+    }
+    return highest;
+}
+
+// From one below the lowest score to one above the highest.
+QValueAxis* addScoreAxis(QChart& chart, const StudyTally& tally) {
+    const int lowest = tally.lowestScore().value_or(0);
+    const int highest = tally.highestScore().value_or(0);
+    QValueAxis* axis = addAxis(chart, Qt::AlignBottom, "Dealwise score", lowest - 1.0, highest + 1.0);
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0.0);
+    axis->setTickInterval(scoreTickInterval(highest - lowest + 2));
+    return axis;
+}
+
+// Built into the scene that owns it.
+QChart* buildChart(const StudyTally& tally, const QString& title, QSize size) {
+    QChart* chart = newChart(title, size);
+    const std::vector<ScoreRow> rows = tally.byScore();
+    QValueAxis* scoreAxis = addScoreAxis(*chart, tally);
+    QValueAxis* rateAxis = addAxis(*chart, Qt::AlignLeft, "win rate (%)", 0.0, 100.0);
+    QValueAxis* shareAxis =
+        addAxis(*chart, Qt::AlignRight, "share of deals (%)", 0.0, shareAxisTop(highestShare(rows)));
+    shareAxis->setGridLineVisible(false);
+    // First, so that the points and intervals are drawn over the bars.
+    addShareBars(*chart, scoreAxis, shareAxis, rows);
+    addPlayerAndSolverRates(*chart, scoreAxis, rateAxis, rows, tally.solvedDeals() > 0);
     return chart;
 }
 

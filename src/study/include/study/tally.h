@@ -42,8 +42,6 @@ struct ThresholdRow {
 
 // Everything the study's statistics need, kept as counts per score of deals,
 // wins and the exact solver's verdicts: a study of a million deals takes no more memory than one of ten.
-// Tallies of parts of a study (one per thread, say) merge into the tally of
-// the whole.
 class StudyTally {
 public:
     // Dealwise scores are 16-bit; a score outside -32768..32767 cannot come
@@ -51,7 +49,6 @@ public:
     // widening the table to it.
     void add(const DealResult& result);
     void add(int score, bool won, Winnable winnable = Winnable::NotAsked);
-    void merge(const StudyTally& other);
 
     [[nodiscard]] bool empty() const noexcept { return deals_ == 0; }
     [[nodiscard]] std::int64_t deals() const noexcept { return deals_; }

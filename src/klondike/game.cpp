@@ -27,7 +27,7 @@ Game::Game(const Deck& deck, int draw) : draw_(static_cast<std::uint8_t>(draw ==
 }
 
 bool Game::isWon() const noexcept {
-    return std::all_of(foundations_.begin(), foundations_.end(), [](std::uint8_t top) { return top == 13; });
+    return std::all_of(foundations_.begin(), foundations_.end(), [](std::uint8_t top) { return top == kKingRank; });
 }
 
 int Game::faceDownCount() const noexcept {
@@ -67,7 +67,7 @@ std::vector<Move> Game::legalMoves() const {
         if (pile.size == 0) {
             continue;
         }
-        if (fitsOnFoundation(pile.cards[std::size_t(pile.size - 1)])) {
+        if (fitsOnFoundation(pile.top())) {
             moves.push_back({MoveKind::TableauToFoundation, std::uint8_t(from), 0, 1});
         }
         for (int first = pile.faceDown; first < pile.size; ++first) {
@@ -85,7 +85,7 @@ std::vector<Move> Game::legalMoves() const {
         if (top == 0) {
             continue;
         }
-        const auto card = static_cast<CardCode>(suit * 13 + top - 1);
+        const CardCode card = cardCode(suit, top);
         for (int to = 0; to < kPileCount; ++to) {
             if (fitsOnPile(card, to)) {
                 moves.push_back({MoveKind::FoundationToTableau, std::uint8_t(suit), std::uint8_t(to), 1});
@@ -98,12 +98,6 @@ std::vector<Move> Game::legalMoves() const {
 bool Game::isLegal(const Move& move) const {
     const std::vector<Move> moves = legalMoves();
     return std::find(moves.begin(), moves.end(), move) != moves.end();
-}
-
-void Game::turnUpIfUncovered(Pile& pile) noexcept {
-    if (pile.faceDown > 0 && pile.faceDown == pile.size) {
-        --pile.faceDown;
-    }
 }
 
 void Game::apply(const Move& move) {
@@ -133,7 +127,7 @@ void Game::apply(const Move& move) {
         Pile& from = piles_[move.from];
         const CardCode card = std::exchange(from.cards[--from.size], CardCode{0});
         ++foundations_[std::size_t(suitOf(card))];
-        turnUpIfUncovered(from);
+        from.turnUpIfUncovered();
         break;
     }
     case MoveKind::TableauToTableau: {
@@ -144,13 +138,13 @@ void Game::apply(const Move& move) {
             to.cards[to.size++] = std::exchange(from.cards[std::size_t(i)], CardCode{0});
         }
         from.size = static_cast<std::uint8_t>(first);
-        turnUpIfUncovered(from);
+        from.turnUpIfUncovered();
         break;
     }
     case MoveKind::FoundationToTableau: {
         Pile& to = piles_[move.to];
         const int top = foundations_[move.from]--;
-        to.cards[to.size++] = static_cast<CardCode>(move.from * 13 + top - 1);
+        to.cards[to.size++] = cardCode(move.from, top);
         break;
     }
     }
@@ -161,7 +155,7 @@ void Game::apply(const Move& move) {
 // can be hashed eight at a time.
 std::uint64_t Game::hash() const noexcept {
     static_assert(std::is_trivially_copyable_v<Game>);
-    static_assert(sizeof(Game) == kPileCount * (kMaxPile + 2) + 4 + 2 * kStockSize + 3, "no padding");
+    static_assert(sizeof(Game) == kPileCount * sizeof(Pile) + 4 + 2 * kStockSize + 3, "no padding");
     std::array<unsigned char, (sizeof(Game) + 7) / 8 * 8> bytes{};
     std::memcpy(bytes.data(), this, sizeof(Game));
     std::uint64_t h = 0x9E3779B97F4A7C15ULL;

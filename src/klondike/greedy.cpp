@@ -50,40 +50,23 @@ private:
     std::size_t used_ = 0;
 };
 
-struct Candidate {
-    int preference = 0; // 1 is taken first
-    int turns = 0;      // turns of the stock before the play
-    Move play;
-};
-
-// Which cards could go onto some pile, one bit a card.
-std::uint64_t cardsThatFitAPile(const Game& game) {
-    std::uint64_t fits = 0;
+// Which cards could go onto some pile.
+CardSet cardsThatFitAPile(const Game& game) {
+    CardSet fits = 0;
     for (int to = 0; to < kPileCount; ++to) {
         const auto pile = game.pile(to);
-        if (pile.empty()) {
-            for (int suit = 0; suit < 4; ++suit) {
-                fits |= std::uint64_t{1} << (suit * 13 + 12);
-            }
-        } else if (rankOf(pile.back()) > 1) {
-            const int firstSuit = isRed(pile.back()) ? 0 : 2;
-            for (int suit = firstSuit; suit < firstSuit + 2; ++suit) {
-                fits |= std::uint64_t{1} << (suit * 13 + rankOf(pile.back()) - 2);
-            }
-        }
+        fits |= pile.empty() ? kCardsStartingEmptyPile : kCardsBuildingOn[pile.back()];
     }
     return fits;
 }
 
 // A face-up run descends one rank a card, so the one card of a run that could
 // go onto a given pile is found by its rank, without walking the run.
-void collectTableauMoves(const Game& game, std::vector<Candidate>& out) {
-    std::array<int, kPileCount> wanted{};    // the rank a pile takes next: 13 when empty, 0 for none
-    std::array<int, kPileCount> wantedRed{}; // 1 if it takes red, 0 black, -1 either
+void collectTableauMoves(const Game& game, std::vector<GreedyOption>& out) {
+    std::array<int, kPileCount> wanted{}; // the rank a pile takes next, 0 for none
     for (int to = 0; to < kPileCount; ++to) {
         const auto target = game.pile(to);
-        wanted[std::size_t(to)] = target.empty() ? 13 : rankOf(target.back()) - 1;
-        wantedRed[std::size_t(to)] = target.empty() ? -1 : (isRed(target.back()) ? 0 : 1);
+        wanted[std::size_t(to)] = target.empty() ? kKingRank : rankBuildingOn(target.back());
     }
     for (int from = 0; from < kPileCount; ++from) {
         const auto pile = game.pile(from);
@@ -95,8 +78,9 @@ void collectTableauMoves(const Game& game, std::vector<Candidate>& out) {
         const int topRank = rankOf(pile.back());
         const int headRank = rankOf(pile[std::size_t(faceDown)]);
         if (game.fitsOnFoundation(pile.back())) {
-            const bool uncovers = faceDown > 0 && size - 1 == faceDown;
-            out.push_back({uncovers ? 1 : 2, 0, {MoveKind::TableauToFoundation, std::uint8_t(from), 0, 1}});
+            const Preference preference =
+                turnsUpACard(faceDown, size - 1) ? Preference::UncoveringToFoundation : Preference::ToFoundation;
+            out.push_back({preference, 0, {MoveKind::TableauToFoundation, std::uint8_t(from), 0, 1}});
         }
         for (int to = 0; to < kPileCount; ++to) {
             const int rank = wanted[std::size_t(to)];
@@ -104,27 +88,28 @@ void collectTableauMoves(const Game& game, std::vector<Candidate>& out) {
                 continue;
             }
             const int first = size - 1 - (rank - topRank);
-            const int red = wantedRed[std::size_t(to)];
-            if (red >= 0 && int(isRed(pile[std::size_t(first)])) != red) {
+            if (!game.fitsOnPile(pile[std::size_t(first)], to)) {
                 continue;
             }
-            const bool uncovers = faceDown > 0 && first == faceDown;
+            const Preference preference =
+                turnsUpACard(faceDown, first) ? Preference::UncoveringTableauMove : Preference::OtherTableauMove;
             out.push_back(
-                {uncovers ? 3 : 6,
+                {preference,
                  0,
                  {MoveKind::TableauToTableau, std::uint8_t(from), std::uint8_t(to), std::uint8_t(size - first)}});
         }
     }
-    const std::uint64_t fits = cardsThatFitAPile(game);
-    for (int suit = 0; suit < 4; ++suit) {
+    const CardSet fits = cardsThatFitAPile(game);
+    for (int suit = 0; suit < kSuitCount; ++suit) {
         const int top = game.foundationTop(suit);
-        const auto card = static_cast<CardCode>(suit * 13 + top - 1);
-        if (top == 0 || ((fits >> card) & 1U) == 0) {
+        if (top == 0 || (fits & cardSetOf(cardCode(suit, top))) == 0) {
             continue;
         }
         for (int to = 0; to < kPileCount; ++to) {
-            if (game.fitsOnPile(card, to)) {
-                out.push_back({5, 0, {MoveKind::FoundationToTableau, std::uint8_t(suit), std::uint8_t(to), 1}});
+            if (game.fitsOnPile(cardCode(suit, top), to)) {
+                out.push_back({Preference::FoundationToTableau,
+                               0,
+                               {MoveKind::FoundationToTableau, std::uint8_t(suit), std::uint8_t(to), 1}});
             }
         }
     }
@@ -132,65 +117,46 @@ void collectTableauMoves(const Game& game, std::vector<Candidate>& out) {
 
 // Every card that turning alone brings to the top of the waste, with the
 // turns it takes, until the stock and waste come round to where they were.
-// In turning order the cards are the waste, bottom up, then the stock, top
-// down; k turns from here show card (waste - 1 + k * draw) of that order,
-// or its last card once the stock runs out, and after the waste goes back to
-// the stock the count starts again from the beginning.
-void collectStockMoves(const Game& game, std::vector<Candidate>& out) {
-    const auto stock = game.stock();
-    const auto waste = game.waste();
-    const int stockSize = static_cast<int>(stock.size());
-    const int wasteSize = static_cast<int>(waste.size());
-    const int total = stockSize + wasteSize;
-    const int draw = game.draw();
-    const auto inTurningOrder = [&](int index) {
-        return index < wasteSize ? waste[std::size_t(index)] : stock[std::size_t(stockSize - 1 - (index - wasteSize))];
-    };
-    // Which cards could go anywhere, one bit a card, so that most of the
-    // stock is ruled out by one test a card.
-    std::uint64_t toFoundation = 0;
-    for (int suit = 0; suit < 4; ++suit) {
-        if (game.foundationTop(suit) < 13) {
-            toFoundation |= std::uint64_t{1} << (suit * 13 + game.foundationTop(suit));
+void collectStockMoves(const Game& game, std::vector<GreedyOption>& out) {
+    // Which cards could go anywhere, so that most of the stock is ruled out
+    // by one test a card.
+    CardSet toFoundation = 0;
+    for (int suit = 0; suit < kSuitCount; ++suit) {
+        const int rank = rankGoingOnFoundation(game.foundationTop(suit));
+        if (rank <= kKingRank) {
+            toFoundation |= cardSetOf(cardCode(suit, rank));
         }
     }
-    const std::uint64_t toSomePile = cardsThatFitAPile(game);
-    const auto offer = [&](CardCode card, int turns) {
-        if ((toFoundation >> card) & 1U) {
-            out.push_back({2, turns, {MoveKind::WasteToFoundation, 0, 0, 1}});
+    const CardSet toSomePile = cardsThatFitAPile(game);
+    forEachTurnStop(game.wasteCount(), game.talonCount(), game.draw(), [&](int top, int turns) {
+        const CardCode card = game.talonCard(top);
+        if ((toFoundation & cardSetOf(card)) != 0) {
+            out.push_back({Preference::ToFoundation, turns, {MoveKind::WasteToFoundation, 0, 0, 1}});
         }
-        if (((toSomePile >> card) & 1U) == 0) {
+        if ((toSomePile & cardSetOf(card)) == 0) {
             return;
         }
         for (int to = 0; to < kPileCount; ++to) {
             if (game.fitsOnPile(card, to)) {
-                out.push_back({4, turns, {MoveKind::WasteToTableau, 0, std::uint8_t(to), 1}});
+                out.push_back({Preference::StockToTableau, turns, {MoveKind::WasteToTableau, 0, std::uint8_t(to), 1}});
             }
         }
-    };
-    if (wasteSize > 0) {
-        offer(inTurningOrder(wasteSize - 1), 0);
-    }
-    int turns = 0;
-    for (int taken = 0; taken < stockSize;) {
-        taken = std::min(taken + draw, stockSize);
-        offer(inTurningOrder(wasteSize - 1 + taken), ++turns);
-    }
-    if (total == 0) {
-        return;
-    }
-    ++turns; // the waste goes back to the stock
-    for (int shown = 0; shown < total;) {
-        shown = std::min(shown + draw, total);
-        if (shown == wasteSize) {
-            break; // back where the turning started
-        }
-        offer(inTurningOrder(shown - 1), ++turns);
-    }
+    });
 }
 
-// In order of preference, and within one preference in the order found.
-void candidates(const Game& game, std::vector<Candidate>& all) {
+// The preferences the stock offers plays for, the others coming from the
+// tableau alone.
+constexpr bool stockOffers(Preference preference) noexcept {
+    return preference == Preference::ToFoundation || preference == Preference::StockToTableau;
+}
+
+constexpr std::array kPreferences{Preference::UncoveringToFoundation, Preference::ToFoundation,
+                                  Preference::UncoveringTableauMove,  Preference::StockToTableau,
+                                  Preference::FoundationToTableau,    Preference::OtherTableauMove};
+
+} // namespace
+
+void greedyOptions(const Game& game, std::vector<GreedyOption>& all) {
     all.clear();
     collectTableauMoves(game, all);
     collectStockMoves(game, all);
@@ -201,7 +167,9 @@ void candidates(const Game& game, std::vector<Candidate>& all) {
     }
 }
 
-void play(Game& game, const Candidate& candidate, std::vector<Move>* record) {
+namespace {
+
+void play(Game& game, const GreedyOption& candidate, std::vector<Move>* record) {
     for (int i = 0; i < candidate.turns; ++i) {
         game.apply({MoveKind::Turn, 0, 0, 0});
         if (record != nullptr) {
@@ -223,9 +191,9 @@ bool searchForWin(const Game& game, PositionSet& seen, int& nodes, std::vector<M
     if (++nodes > kSearchNodes) {
         return false;
     }
-    std::vector<Candidate> moves;
-    candidates(game, moves);
-    for (const Candidate& candidate : moves) {
+    std::vector<GreedyOption> moves;
+    greedyOptions(game, moves);
+    for (const GreedyOption& candidate : moves) {
         Game next = game;
         const std::size_t mark = path.size();
         play(next, candidate, &path);
@@ -240,13 +208,13 @@ bool searchForWin(const Game& game, PositionSet& seen, int& nodes, std::vector<M
 // The first move, in order of preference, that leads to a position not seen
 // before: the same choice as listing every candidate, but the stock is only
 // looked through when no better move from the tableau is new.
-bool takeFirstNewMove(Game& game, PositionSet& visited, std::vector<Move>& record, std::vector<Candidate>& tableau,
-                      std::vector<Candidate>& stock) {
+bool takeFirstNewMove(Game& game, PositionSet& visited, std::vector<Move>& record, std::vector<GreedyOption>& tableau,
+                      std::vector<GreedyOption>& stock) {
     tableau.clear();
     collectTableauMoves(game, tableau);
     bool stockListed = false;
-    const auto tryMoves = [&](const std::vector<Candidate>& list, int preference) {
-        for (const Candidate& candidate : list) {
+    const auto tryMoves = [&](const std::vector<GreedyOption>& list, Preference preference) {
+        for (const GreedyOption& candidate : list) {
             if (candidate.preference != preference) {
                 continue;
             }
@@ -259,11 +227,11 @@ bool takeFirstNewMove(Game& game, PositionSet& visited, std::vector<Move>& recor
         }
         return false;
     };
-    for (int preference = 1; preference <= 6; ++preference) {
+    for (const Preference preference : kPreferences) {
         if (tryMoves(tableau, preference)) {
             return true;
         }
-        if (preference == 2 || preference == 4) {
+        if (stockOffers(preference)) {
             if (!stockListed) {
                 stock.clear();
                 collectStockMoves(game, stock);
@@ -284,8 +252,8 @@ GameRecord playGreedy(const Deck& deck, int draw) {
     Game game(deck, draw);
     PositionSet visited;
     visited.insert(game.hash());
-    std::vector<Candidate> moves; // reused from move to move
-    std::vector<Candidate> stockMoves;
+    std::vector<GreedyOption> moves; // reused from move to move
+    std::vector<GreedyOption> stockMoves;
     moves.reserve(64);
     stockMoves.reserve(64);
     bool searched = false;

@@ -50,7 +50,7 @@ public:
 
 private:
     Outcome visit(int depth, const solver::Table::Hashes& hashes) {
-        if (position_.foundationCards() == 52) {
+        if (position_.foundationCards() == kCardCount) {
             return Outcome::Win;
         }
         if (position_.faceDownCards() == 0 && position_.talonCards() == 0) {

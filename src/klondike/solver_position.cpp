@@ -9,8 +9,6 @@ namespace dealwise::klondike::solver {
 
 namespace {
 
-constexpr int kKing = 13;
-
 [[nodiscard]] constexpr int otherSuitOfColour(int suit) noexcept { return suit ^ 1; }
 
 } // namespace
@@ -28,29 +26,16 @@ Position::Position(const Game& game) : draw_(static_cast<std::uint8_t>(game.draw
         foundations_[std::size_t(suit)] = static_cast<std::uint8_t>(game.foundationTop(suit));
         foundationCards_ += game.foundationTop(suit);
     }
-    // The waste, first turned first, then the stock, whose top the game keeps last.
-    const auto waste = game.waste();
-    const auto stock = game.stock();
-    std::copy(waste.begin(), waste.end(), talon_.begin());
-    std::reverse_copy(stock.begin(), stock.end(), talon_.begin() + std::ptrdiff_t(waste.size()));
-    talonSize_ = static_cast<std::uint8_t>(waste.size() + stock.size());
-    waste_ = static_cast<std::uint8_t>(waste.size());
+    talonSize_ = static_cast<std::uint8_t>(game.talonCount());
+    waste_ = static_cast<std::uint8_t>(game.wasteCount());
     for (int at = 0; at < talonSize_; ++at) {
+        talon_[std::size_t(at)] = game.talonCard(at);
         talonOrigin_[talon_[std::size_t(at)]] = static_cast<std::uint8_t>(at);
     }
     talonLeft_ = (std::uint32_t{1} << talonSize_) - 1;
     for (int index = 0; index < kPileCount; ++index) {
         refreshWord(index);
     }
-}
-
-bool Position::fitsOnPile(CardCode card, int to) const noexcept {
-    const Pile& pile = piles_[std::size_t(to)];
-    if (pile.size == 0) {
-        return rankOf(card) == kKing;
-    }
-    const CardCode top = pile.cards[std::size_t(pile.size - 1)];
-    return isRed(top) != isRed(card) && rankOf(top) == rankOf(card) + 1;
 }
 
 // A card may still be wanted on the tableau while some card that could be
@@ -81,33 +66,15 @@ int Position::equivalentWaste() const noexcept {
 }
 
 int Position::talonInTurningOrder(std::array<std::uint8_t, kStockSize>& order) const noexcept {
-    const int size = talonSize_;
     int count = 0;
-    std::uint32_t seen = 0;
-    const auto topAt = [&](int wasteCount) {
-        if (wasteCount > 0 && (seen >> (wasteCount - 1) & 1U) == 0) {
-            seen |= std::uint32_t{1} << (wasteCount - 1);
-            order[std::size_t(count++)] = static_cast<std::uint8_t>(wasteCount - 1);
-        }
-    };
-    // On from the waste as it is, then round again after turning it over.
-    for (int waste = waste_; waste < size; waste += draw_) {
-        topAt(waste);
-    }
-    topAt(size);
-    for (int waste = draw_; waste < size; waste += draw_) {
-        topAt(waste);
-    }
+    forEachTurnStop(waste_, talonSize_, draw_,
+                    [&](int top, int) { order[std::size_t(count++)] = static_cast<std::uint8_t>(top); });
     return count;
 }
 
 std::uint32_t Position::reachableTalon() const noexcept {
-    std::array<std::uint8_t, kStockSize> order{};
-    const int count = talonInTurningOrder(order);
     std::uint32_t reachable = 0;
-    for (int i = 0; i < count; ++i) {
-        reachable |= std::uint32_t{1} << order[std::size_t(i)];
-    }
+    forEachTurnStop(waste_, talonSize_, draw_, [&](int top, int) { reachable |= std::uint32_t{1} << top; });
     return reachable;
 }
 
@@ -116,20 +83,16 @@ Position::Fits Position::fits() const noexcept {
     std::uint8_t empty = 0;
     for (int pile = 0; pile < kPileCount; ++pile) {
         const Pile& p = piles_[std::size_t(pile)];
-        if (p.size == 0) {
+        if (p.empty()) {
             empty |= static_cast<std::uint8_t>(1U << pile);
             continue;
         }
-        const CardCode top = p.cards[std::size_t(p.size - 1)];
-        const int rank = rankOf(top);
-        if (rank > 1) {
-            const int otherColour = isRed(top) ? 0 : 2;
-            fits[std::size_t(otherColour * 13 + rank - 2)] |= static_cast<std::uint8_t>(1U << pile);
-            fits[std::size_t((otherColour + 1) * 13 + rank - 2)] |= static_cast<std::uint8_t>(1U << pile);
+        for (CardSet cards = kCardsBuildingOn[p.top()]; cards != 0; cards &= cards - 1) {
+            fits[std::size_t(std::countr_zero(cards))] |= static_cast<std::uint8_t>(1U << pile);
         }
     }
-    for (int suit = 0; suit < 4; ++suit) {
-        fits[std::size_t(suit * 13 + kKing - 1)] = empty;
+    for (CardSet kings = kCardsStartingEmptyPile; kings != 0; kings &= kings - 1) {
+        fits[std::size_t(std::countr_zero(kings))] = empty;
     }
     return fits;
 }
@@ -140,7 +103,7 @@ void Position::addPlacements(std::vector<Step>& out, const Fits& fits, Step step
         piles &= ~(1U << step.from);
     }
     // Empty piles are alike: a king needs to try only one.
-    if (pruning != Pruning::None && rankOf(step.card) == kKing && piles != 0) {
+    if (pruning != Pruning::None && startsEmptyPile(step.card) && piles != 0) {
         piles &= -piles;
     }
     for (; piles != 0; piles &= piles - 1) {
@@ -157,92 +120,118 @@ void Position::addRunMoves(std::vector<Step>& out, const Fits& fits, int from, i
                   pruning);
 }
 
-void Position::generate(std::vector<Step>& out, Pruning rules) const {
-    const bool pruning = rules != Pruning::None;
-    if (pruning) {
-        for (int from = 0; from < kPileCount; ++from) {
-            const Pile& pile = piles_[std::size_t(from)];
-            if (pile.size > 0) {
-                const CardCode top = pile.cards[std::size_t(pile.size - 1)];
-                if (fitsOnFoundation(top) && !neededOnTableau(top)) {
-                    out.push_back({StepKind::TableauToFoundation, static_cast<std::uint8_t>(from), 0, 1, top});
-                    return;
-                }
-            }
+void Position::generate(std::vector<Step>& out, Pruning pruning) const {
+    if (pruning != Pruning::None && addSafeFoundationMove(out)) {
+        return;
+    }
+    addFoundationMoves(out);
+    std::array<std::uint8_t, kStockSize> talonOrder{};
+    const TalonOrder talon(talonOrder.data(), std::size_t(talonInTurningOrder(talonOrder)));
+    addTalonToFoundation(out, talon);
+    const Fits fit = fits();
+    addRunsThatTurnUpCards(out, fit, pruning);
+    addTalonToTableau(out, fit, talon, pruning);
+    addPartialRunMoves(out, fit, pruning);
+    addWholePileMoves(out, fit, pruning);
+    addFoundationToTableau(out, fit, pruning);
+}
+
+// A card nothing could need on the tableau goes up alone: no other move
+// could do better.
+bool Position::addSafeFoundationMove(std::vector<Step>& out) const {
+    for (int from = 0; from < kPileCount; ++from) {
+        const Pile& pile = piles_[std::size_t(from)];
+        if (!pile.empty() && fitsOnFoundation(pile.top()) && !neededOnTableau(pile.top())) {
+            out.push_back({StepKind::TableauToFoundation, static_cast<std::uint8_t>(from), 0, 1, pile.top()});
+            return true;
         }
     }
-    // Up to the foundations: first the cards that turn a card up.
+    return false;
+}
+
+// Up to the foundations from the tableau: first the cards that turn a card up.
+void Position::addFoundationMoves(std::vector<Step>& out) const {
     for (const bool turnsUp : {true, false}) {
         for (int from = 0; from < kPileCount; ++from) {
             const Pile& pile = piles_[std::size_t(from)];
-            if (pile.size > 0 && (pile.faceDown > 0 && pile.faceDown + 1 == pile.size) == turnsUp &&
-                fitsOnFoundation(pile.cards[std::size_t(pile.size - 1)])) {
-                out.push_back({StepKind::TableauToFoundation, static_cast<std::uint8_t>(from), 0, 1,
-                               pile.cards[std::size_t(pile.size - 1)]});
+            if (!pile.empty() && turnsUpACard(pile.faceDown, pile.size - 1) == turnsUp &&
+                fitsOnFoundation(pile.top())) {
+                out.push_back({StepKind::TableauToFoundation, static_cast<std::uint8_t>(from), 0, 1, pile.top()});
             }
         }
     }
-    // The talon's cards by the turns they take, fewest first.
-    std::array<std::uint8_t, kStockSize> talonOrder{};
-    const int talonCount = talonInTurningOrder(talonOrder);
-    for (int i = 0; i < talonCount; ++i) {
-        const std::uint8_t at = talonOrder[std::size_t(i)];
+}
+
+void Position::addTalonToFoundation(std::vector<Step>& out, TalonOrder talon) const {
+    for (const std::uint8_t at : talon) {
         if (fitsOnFoundation(talon_[at])) {
             out.push_back({StepKind::TalonToFoundation, at, 0, 1, talon_[at]});
         }
     }
-    const Fits fit = fits();
-    // Runs that turn up a card, from the piles with the most cards face down.
+}
+
+// From the piles with the most cards face down first.
+void Position::addRunsThatTurnUpCards(std::vector<Step>& out, const Fits& fits, Pruning pruning) const {
     for (int faceDown = kPileCount - 1; faceDown > 0; --faceDown) {
         for (int from = 0; from < kPileCount; ++from) {
             if (piles_[std::size_t(from)].faceDown == faceDown) {
-                addRunMoves(out, fit, from, faceDown, rules);
+                addRunMoves(out, fits, from, faceDown, pruning);
             }
         }
     }
-    for (int i = 0; i < talonCount; ++i) {
-        const std::uint8_t at = talonOrder[std::size_t(i)];
-        addPlacements(out, fit, {StepKind::TalonToTableau, at, 0, 1, talon_[at]}, rules);
+}
+
+void Position::addTalonToTableau(std::vector<Step>& out, const Fits& fits, TalonOrder talon, Pruning pruning) const {
+    for (const std::uint8_t at : talon) {
+        addPlacements(out, fits, {StepKind::TalonToTableau, at, 0, 1, talon_[at]}, pruning);
     }
-    // Part of a run moves only to let the card beneath it go up: any other
-    // purpose is served as well by the card of the same colour and rank the
-    // part would move onto.
+}
+
+// Part of a run moves only to let the card beneath it go up: any other
+// purpose is served as well by the card of the same colour and rank the
+// part would move onto.
+void Position::addPartialRunMoves(std::vector<Step>& out, const Fits& fits, Pruning pruning) const {
     for (int from = 0; from < kPileCount; ++from) {
         const Pile& pile = piles_[std::size_t(from)];
         for (int first = pile.faceDown + 1; first < pile.size; ++first) {
-            if (!pruning || fitsOnFoundation(pile.cards[std::size_t(first - 1)])) {
-                addRunMoves(out, fit, from, first, rules);
+            if (pruning == Pruning::None || fitsOnFoundation(pile.cards[std::size_t(first - 1)])) {
+                addRunMoves(out, fits, from, first, pruning);
             }
         }
     }
-    // A whole pile moved off, leaving it empty; a king at the bottom already
-    // has the best place there is.
+}
+
+// A whole pile moved off, leaving it empty; a king at the bottom already has
+// the best place there is.
+void Position::addWholePileMoves(std::vector<Step>& out, const Fits& fits, Pruning pruning) const {
     for (int from = 0; from < kPileCount; ++from) {
         const Pile& pile = piles_[std::size_t(from)];
-        if (pile.size > 0 && pile.faceDown == 0 && (!pruning || rankOf(pile.cards[0]) != kKing)) {
-            addRunMoves(out, fit, from, 0, rules);
+        if (!pile.empty() && pile.faceDown == 0 && (pruning == Pruning::None || !startsEmptyPile(pile.cards[0]))) {
+            addRunMoves(out, fits, from, 0, pruning);
         }
     }
-    for (int suit = 0; suit < 4; ++suit) {
+}
+
+void Position::addFoundationToTableau(std::vector<Step>& out, const Fits& fits, Pruning pruning) const {
+    for (int suit = 0; suit < kSuitCount; ++suit) {
         const int top = foundations_[std::size_t(suit)];
         if (top == 0) {
             continue;
         }
-        const auto card = static_cast<CardCode>(suit * 13 + top - 1);
-        if (!pruning || neededOnTableau(card)) {
-            addPlacements(out, fit, {StepKind::FoundationToTableau, static_cast<std::uint8_t>(suit), 0, 1, card},
-                          rules);
+        const CardCode card = cardCode(suit, top);
+        if (pruning == Pruning::None || neededOnTableau(card)) {
+            addPlacements(out, fits, {StepKind::FoundationToTableau, static_cast<std::uint8_t>(suit), 0, 1, card},
+                          pruning);
         }
     }
 }
 
 bool Position::turnUp(Pile& pile) noexcept {
-    if (pile.faceDown > 0 && pile.faceDown == pile.size) {
-        --pile.faceDown;
-        --faceDownCards_;
-        return true;
+    if (!pile.turnUpIfUncovered()) {
+        return false;
     }
-    return false;
+    --faceDownCards_;
+    return true;
 }
 
 void Position::removeFromTalon(Step& step) noexcept {
@@ -386,20 +375,19 @@ bool Position::finishFromTableau(std::vector<Step>& path) noexcept {
     // Each pile descends, so the smallest card left is on top of its pile,
     // and every smaller card of its suit is up already.
     bool moved = true;
-    while (foundationCards_ < 52 && moved) {
+    while (foundationCards_ < kCardCount && moved) {
         moved = false;
         for (int from = 0; from < kPileCount; ++from) {
             const Pile& pile = piles_[std::size_t(from)];
-            if (pile.size > 0 && fitsOnFoundation(pile.cards[std::size_t(pile.size - 1)])) {
-                Step step{StepKind::TableauToFoundation, static_cast<std::uint8_t>(from), 0, 1,
-                          pile.cards[std::size_t(pile.size - 1)]};
+            if (!pile.empty() && fitsOnFoundation(pile.top())) {
+                Step step{StepKind::TableauToFoundation, static_cast<std::uint8_t>(from), 0, 1, pile.top()};
                 apply(step);
                 path.push_back(step);
                 moved = true;
             }
         }
     }
-    return foundationCards_ == 52;
+    return foundationCards_ == kCardCount;
 }
 
 // fffddd (face down, and the pile they belong to), then the run: its length,
@@ -472,20 +460,33 @@ Key Position::key() const noexcept {
     return key;
 }
 
+namespace {
+
+// The turns of the stock that bring `card` to the top of the waste; -1 when
+// turning alone never does.
+int turnsToShow(const Game& game, CardCode card) {
+    int turnsToCard = -1;
+    forEachTurnStop(game.wasteCount(), game.talonCount(), game.draw(), [&](int top, int turns) {
+        if (game.talonCard(top) == card) {
+            turnsToCard = turns;
+        }
+    });
+    return turnsToCard;
+}
+
+} // namespace
+
 bool playStep(Game& game, const Step& step, std::vector<Move>& moves) {
     const auto play = [&](Move move) {
         moves.push_back(move);
         game.apply(move);
     };
     const auto turnUp = [&](CardCode card) {
-        // Two passes through the stock bring up every card that can come up.
-        for (int turns = 0; turns < 2 * kStockSize + 4; ++turns) {
-            if (game.hasWaste() && game.wasteTop() == card) {
-                return true;
-            }
+        const int turns = turnsToShow(game, card);
+        for (int turn = 0; turn < turns; ++turn) {
             play({MoveKind::Turn, 0, 0, 0});
         }
-        return false;
+        return turns >= 0;
     };
     switch (step.kind) {
     case StepKind::TableauToFoundation:

@@ -15,7 +15,8 @@ namespace dealwise::klondike::solver {
 
 namespace {
 
-constexpr std::uint32_t kGenerations = 1U << 28;
+// A stamp is the generation above four bits of work.
+static_assert(Table::kGenerations <= (std::uint32_t{1} << 28));
 
 std::uint64_t mix(std::uint64_t h, std::uint64_t word, std::uint64_t multiplier) noexcept {
     h = (h ^ word) * multiplier;

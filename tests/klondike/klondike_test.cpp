@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <set>
+#include <utility>
 
 #include "core/card_text.h"
 #include "klondike/deal.h"
@@ -146,6 +147,122 @@ TEST(Game, TheStockTurnsThreeAtATimeForEverPass) {
     single.apply({MoveKind::Turn, 0, 0, 0});
     EXPECT_EQ(single.wasteTop(), deck[28]);
     EXPECT_EQ(single.stockCount(), 23);
+}
+
+// Where the deal puts a card: the top of each pile, the card beneath it
+// (turned up when the top leaves), and, drawing three, the card each turn of
+// the full stock shows.
+constexpr std::array<std::size_t, 7> kTopSlot{0, 7, 13, 18, 22, 25, 27};
+std::size_t underTopSlot(std::size_t pile) { return kTopSlot[pile - 1] + 1; }
+std::size_t shownAfterTurnsSlot(std::size_t turns) { return 28 + 3 * turns - 1; }
+
+// Black tops 3S to 9S and black tens to kings showing from the stock: black
+// on black, no ace in sight and no empty pile, so nothing can move. Every
+// other card is face down or hidden in the stock.
+Deck inertDeck() {
+    const std::vector<const char*> shown{"3S", "4S", "5S", "6S",  "7S", "8S", "9S", "10S",
+                                         "JS", "QS", "KS", "10C", "JC", "QC", "KC"};
+    std::vector<std::size_t> shownSlots(kTopSlot.begin(), kTopSlot.end());
+    for (std::size_t turns = 1; turns <= 8; ++turns) {
+        shownSlots.push_back(shownAfterTurnsSlot(turns));
+    }
+    Deck deck{};
+    std::set<CardCode> placed;
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        deck[shownSlots[i]] = code(shown[i]);
+        placed.insert(code(shown[i]));
+    }
+    CardCode next = 0;
+    for (std::size_t slot = 0; slot < deck.size(); ++slot) {
+        if (std::find(shownSlots.begin(), shownSlots.end(), slot) != shownSlots.end()) {
+            continue;
+        }
+        while (placed.count(next) != 0) {
+            ++next;
+        }
+        deck[slot] = next++;
+    }
+    return deck;
+}
+
+// The inert deck with these cards moved into these slots, each swapping
+// places with the card that was there.
+Deck arranged(const std::vector<std::pair<std::size_t, const char*>>& cards) {
+    Deck deck = inertDeck();
+    for (const auto& [slot, text] : cards) {
+        std::iter_swap(deck.begin() + std::ptrdiff_t(slot), std::find(deck.begin(), deck.end(), code(text)));
+    }
+    return deck;
+}
+
+// A play as the greedy player makes it: turns of the stock, then a move.
+struct Play {
+    int turns = 0;
+    Move move;
+    friend bool operator==(const Play&, const Play&) = default;
+};
+
+std::vector<Play> playsOf(const std::vector<Move>& moves) {
+    std::vector<Play> plays;
+    int turns = 0;
+    for (const Move& move : moves) {
+        if (move.kind == MoveKind::Turn) {
+            ++turns;
+        } else {
+            plays.push_back({turns, move});
+            turns = 0;
+        }
+    }
+    return plays;
+}
+
+bool canPlay(Game game, const Play& play) {
+    for (int turn = 0; turn < play.turns; ++turn) {
+        game.apply({MoveKind::Turn, 0, 0, 0});
+    }
+    return game.isLegal(play.move);
+}
+
+// From the deal, after `before` plays, both plays are open and the greedy
+// player takes `preferred`.
+void expectPreferred(const Deck& deck, const std::vector<Play>& before, const Play& preferred, const Play& other) {
+    Game game(deck, 3);
+    for (const Play& play : before) {
+        ASSERT_TRUE(canPlay(game, play));
+        game.apply(play.move);
+    }
+    ASSERT_TRUE(canPlay(game, preferred));
+    ASSERT_TRUE(canPlay(game, other));
+    std::vector<Play> plays = playsOf(playGreedy(deck, 3).moves);
+    ASSERT_GT(plays.size(), before.size());
+    plays.resize(before.size() + 1);
+    std::vector<Play> expected = before;
+    expected.push_back(preferred);
+    EXPECT_EQ(plays, expected);
+}
+
+// Each preference wins over the next, and the less preferred play is found
+// first where the rules allow it.
+TEST(Greedy, TakesThePlayItPrefersMost) {
+    using K = MoveKind;
+    ASSERT_TRUE(playGreedy(inertDeck(), 3).moves.empty());
+    // An ace up that turns a card up, over one that does not.
+    expectPreferred(arranged({{kTopSlot[0], "AS"}, {kTopSlot[3], "AC"}}), {}, {0, {K::TableauToFoundation, 3, 0, 1}},
+                    {0, {K::TableauToFoundation, 0, 0, 1}});
+    // An ace up from the stock, over a tableau move that turns a card up.
+    expectPreferred(arranged({{kTopSlot[2], "6H"}, {shownAfterTurnsSlot(2), "AD"}}), {},
+                    {2, {K::WasteToFoundation, 0, 0, 1}}, {0, {K::TableauToTableau, 2, 4, 1}});
+    // A tableau move that turns a card up, over a play from the stock.
+    expectPreferred(arranged({{kTopSlot[2], "6H"}, {shownAfterTurnsSlot(1), "8H"}}), {},
+                    {0, {K::TableauToTableau, 2, 4, 1}}, {1, {K::WasteToTableau, 0, 6, 1}});
+    // Once the ace of clubs is up: a play from the stock, over bringing the ace back down.
+    const Play aceUp{0, {K::TableauToFoundation, 3, 0, 1}};
+    expectPreferred(
+        arranged({{kTopSlot[0], "2H"}, {kTopSlot[3], "AC"}, {underTopSlot(3), "4C"}, {shownAfterTurnsSlot(1), "8H"}}),
+        {aceUp}, {1, {K::WasteToTableau, 0, 6, 1}}, {0, {K::FoundationToTableau, 1, 0, 1}});
+    // And bringing it back down, over a tableau move that turns nothing up.
+    expectPreferred(arranged({{kTopSlot[0], "3H"}, {kTopSlot[2], "2H"}, {kTopSlot[3], "AC"}, {underTopSlot(3), "4C"}}),
+                    {aceUp}, {0, {K::FoundationToTableau, 1, 2, 1}}, {0, {K::TableauToTableau, 0, 1, 1}});
 }
 
 TEST(Greedy, WonGamesReplayToFourFullFoundations) {

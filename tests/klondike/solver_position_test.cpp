@@ -7,43 +7,12 @@
 #include "klondike/deal.h"
 #include "klondike/game.h"
 #include "klondike/solver_position.h"
+#include "random_play.h"
 
 namespace dealwise::klondike::solver {
 namespace {
 
-// Positions from games of random legal moves, turns of the stock included,
-// so that wastes of every size and piles of every shape turn up.
-std::vector<Game> randomPositions(int draw, int games, int movesPerGame) {
-    std::vector<Game> positions;
-    SplitMix64 random(std::uint64_t(draw) * 7919);
-    for (int deal = 1; deal <= games; ++deal) {
-        Game game(dealNumber(std::uint64_t(deal)), draw);
-        for (int move = 0; move < movesPerGame; ++move) {
-            const std::vector<Move> moves = game.legalMoves();
-            if (moves.empty()) {
-                break;
-            }
-            game.apply(moves[random.below(moves.size())]);
-            positions.push_back(game);
-        }
-    }
-    return positions;
-}
-
-// What turning the stock alone can bring to the top of the waste.
-std::set<CardCode> turnedUpByTurning(Game game) {
-    std::set<CardCode> seen;
-    for (int turn = 0; turn < 3 * kStockSize; ++turn) {
-        if (game.hasWaste()) {
-            seen.insert(game.wasteTop());
-        }
-        if (game.stockCount() == 0 && !game.hasWaste()) {
-            break;
-        }
-        game.apply({MoveKind::Turn, 0, 0, 0});
-    }
-    return seen;
-}
+using testing::randomPositions;
 
 std::set<std::string> outcomesOfSteps(const Game& game, Pruning pruning) {
     Position position(game);
@@ -56,25 +25,6 @@ std::set<std::string> outcomesOfSteps(const Game& game, Pruning pruning) {
         position.undo(step);
     }
     return outcomes;
-}
-
-TEST(SolverPosition, TheFoldedStockReachesExactlyWhatTurningReaches) {
-    for (const int draw : {1, 3}) {
-        for (const Game& game : randomPositions(draw, 40, 60)) {
-            const Position position(game);
-            const std::uint32_t reachable = position.reachableTalon();
-            // The talon lists the waste first turned first, then the stock top first.
-            std::vector<CardCode> talon(game.waste().begin(), game.waste().end());
-            talon.insert(talon.end(), game.stock().rbegin(), game.stock().rend());
-            std::set<CardCode> folded;
-            for (std::size_t at = 0; at < talon.size(); ++at) {
-                if ((reachable >> at & 1U) != 0) {
-                    folded.insert(talon[at]);
-                }
-            }
-            ASSERT_EQ(folded, turnedUpByTurning(game)) << "draw " << draw << ": " << position.describe();
-        }
-    }
 }
 
 // Each step is a move a player can make, leads where the game goes, and is
@@ -130,7 +80,7 @@ TEST(SolverPosition, TheKeyIgnoresWhichEmptyPileAKingTakesAndWastesThatTurnUpThe
         position.generate(steps, Pruning::None);
         std::set<std::pair<int, int>> seen; // the king's kind and source
         for (Step step : steps) {
-            if (rankOf(step.card) != 13 || game.pile(step.to).size() != 0) {
+            if (!startsEmptyPile(step.card) || !game.pile(step.to).empty()) {
                 continue;
             }
             position.apply(step);

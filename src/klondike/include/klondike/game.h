@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/card.h"
+#include "klondike/rules.h"
 
 // Klondike as the common desktop Solitaire plays it: seven tableau piles of
 // 1 to 7 cards with the top card face up, a 24-card stock turned one or three
@@ -15,28 +16,8 @@
 // back from a foundation onto the tableau.
 namespace dealwise::klondike {
 
-// A card as one byte: suit * 13 + rank index (the ace of spades is 0, the
-// king of hearts 51).
-using CardCode = std::uint8_t;
-
-// Looked up rather than divided: the player asks these millions of times.
-inline constexpr auto kRankOf = [] {
-    std::array<std::uint8_t, 52> ranks{};
-    for (int card = 0; card < 52; ++card) {
-        ranks[std::size_t(card)] = static_cast<std::uint8_t>(card % 13 + 1);
-    }
-    return ranks;
-}();
-
-[[nodiscard]] constexpr int suitOf(CardCode card) noexcept { return card / 13; }
-[[nodiscard]] constexpr int rankOf(CardCode card) noexcept { return kRankOf[card]; }
-[[nodiscard]] constexpr bool isRed(CardCode card) noexcept { return card >= 26; }
-[[nodiscard]] constexpr CardCode codeOf(Card card) noexcept {
-    return static_cast<CardCode>(suitIndex(card.suit) * 13 + rankIndex(card.rank));
-}
-[[nodiscard]] constexpr Card cardOf(CardCode code) noexcept {
-    return Card{static_cast<Suit>(suitOf(code)), rankFromValue(rankOf(code))};
-}
+[[nodiscard]] constexpr CardCode codeOf(Card card) noexcept { return static_cast<CardCode>(cardIndex(card)); }
+[[nodiscard]] constexpr Card cardOf(CardCode code) noexcept { return cardAt(code); }
 
 inline constexpr int kPileCount = 7;
 inline constexpr int kStockSize = 24;
@@ -44,7 +25,7 @@ inline constexpr int kStockSize = 24;
 // The cards in the order they are dealt: piles row by row (the first seven
 // cards start the seven piles, left to right; the next six go on piles 2 to
 // 7, and so on), then the stock, whose first card is the first turned.
-using Deck = std::array<CardCode, 52>;
+using Deck = std::array<CardCode, kCardCount>;
 
 enum class MoveKind : std::uint8_t {
     Turn, // stock to waste, or the waste back to the stock when the stock is empty
@@ -67,8 +48,6 @@ struct Move {
 // A whole game position in about 200 bytes, copied freely.
 class Game {
 public:
-    static constexpr int kMaxPile = 19; // six face-down cards under a run of thirteen
-
     Game(const Deck& deck, int draw);
 
     [[nodiscard]] int draw() const noexcept { return draw_; }
@@ -96,32 +75,24 @@ public:
     [[nodiscard]] std::span<const CardCode> stock() const noexcept { return {stock_.data(), stockSize_}; }
     [[nodiscard]] std::span<const CardCode> waste() const noexcept { return {waste_.data(), wasteSize_}; }
     [[nodiscard]] int wasteCount() const noexcept { return wasteSize_; }
+    // The stock and the waste as one list in the order turning shows them
+    // (see forEachTurnStop): the waste bottom up, then the stock top down.
+    [[nodiscard]] int talonCount() const noexcept { return wasteSize_ + stockSize_; }
+    [[nodiscard]] CardCode talonCard(int indexInTurningOrder) const noexcept {
+        return indexInTurningOrder < wasteSize_ ? waste_[std::size_t(indexInTurningOrder)]
+                                                : stock_[std::size_t(talonCount() - 1 - indexInTurningOrder)];
+    }
 
     // Whether `card` may go onto pile `to` by the building rules.
-    [[nodiscard]] bool fitsOnPile(CardCode card, int to) const noexcept {
-        const Pile& pile = piles_[std::size_t(to)];
-        if (pile.size == 0) {
-            return rankOf(card) == 13;
-        }
-        const CardCode top = pile.cards[std::size_t(pile.size - 1)];
-        return isRed(top) != isRed(card) && rankOf(top) == rankOf(card) + 1;
-    }
+    [[nodiscard]] bool fitsOnPile(CardCode card, int to) const noexcept { return piles_[std::size_t(to)].takes(card); }
     [[nodiscard]] bool fitsOnFoundation(CardCode card) const noexcept {
-        return foundations_[std::size_t(suitOf(card))] + 1 == rankOf(card);
+        return goesOnFoundation(card, foundations_[std::size_t(suitOf(card))]);
     }
 
     // Identifies the position; equal positions hash equal.
     [[nodiscard]] std::uint64_t hash() const noexcept;
 
 private:
-    struct Pile {
-        std::array<CardCode, kMaxPile> cards{};
-        std::uint8_t size = 0;
-        std::uint8_t faceDown = 0;
-    };
-
-    void turnUpIfUncovered(Pile& pile) noexcept;
-
     std::array<Pile, kPileCount> piles_{};
     std::array<std::uint8_t, 4> foundations_{}; // the top rank per suit, 0 when empty
     std::array<CardCode, kStockSize> stock_{};  // the top is the last

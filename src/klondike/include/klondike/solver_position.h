@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -77,21 +78,26 @@ public:
     int talonInTurningOrder(std::array<std::uint8_t, kStockSize>& order) const noexcept;
 
 private:
-    struct Pile {
-        std::array<CardCode, Game::kMaxPile> cards{};
-        std::uint8_t size = 0;
-        std::uint8_t faceDown = 0;
-    };
-
-    [[nodiscard]] bool fitsOnPile(CardCode card, int to) const noexcept;
     [[nodiscard]] bool fitsOnFoundation(CardCode card) const noexcept {
-        return foundations_[std::size_t(suitOf(card))] + 1 == rankOf(card);
+        return goesOnFoundation(card, foundations_[std::size_t(suitOf(card))]);
     }
     [[nodiscard]] bool neededOnTableau(CardCode card) const noexcept;
 
     // For each card, one bit a pile it could be built on.
-    using Fits = std::array<std::uint8_t, 52>;
+    using Fits = std::array<std::uint8_t, kCardCount>;
     [[nodiscard]] Fits fits() const noexcept;
+    // Talon indices, fewest turns first.
+    using TalonOrder = std::span<const std::uint8_t>;
+
+    // The moves generate tries, in the order it tries them.
+    bool addSafeFoundationMove(std::vector<Step>& out) const;
+    void addFoundationMoves(std::vector<Step>& out) const;
+    void addTalonToFoundation(std::vector<Step>& out, TalonOrder talon) const;
+    void addRunsThatTurnUpCards(std::vector<Step>& out, const Fits& fits, Pruning pruning) const;
+    void addTalonToTableau(std::vector<Step>& out, const Fits& fits, TalonOrder talon, Pruning pruning) const;
+    void addPartialRunMoves(std::vector<Step>& out, const Fits& fits, Pruning pruning) const;
+    void addWholePileMoves(std::vector<Step>& out, const Fits& fits, Pruning pruning) const;
+    void addFoundationToTableau(std::vector<Step>& out, const Fits& fits, Pruning pruning) const;
     void addRunMoves(std::vector<Step>& out, const Fits& fits, int from, int first, Pruning pruning) const;
     void addPlacements(std::vector<Step>& out, const Fits& fits, Step step, Pruning pruning) const;
 
@@ -108,9 +114,9 @@ private:
     std::array<Pile, kPileCount> piles_{};
     std::array<std::uint32_t, kPileCount> words_{}; // each pile's part of the key
     std::array<std::uint8_t, 4> foundations_{};
-    std::array<CardCode, kStockSize> talon_{};   // in the order they turn up
-    std::array<std::uint8_t, 52> talonOrigin_{}; // a card's place in the deal's talon
-    std::uint32_t talonLeft_ = 0;                // one bit a place in the deal's talon
+    std::array<CardCode, kStockSize> talon_{};           // in the order they turn up
+    std::array<std::uint8_t, kCardCount> talonOrigin_{}; // a card's place in the deal's talon
+    std::uint32_t talonLeft_ = 0;                        // one bit a place in the deal's talon
     std::uint8_t talonSize_ = 0;
     std::uint8_t waste_ = 0; // the first `waste_` talon cards are in the waste
     std::uint8_t draw_ = 3;
@@ -118,9 +124,9 @@ private:
     int faceDownCards_ = 0;
 };
 
-// Makes the step in the game as a player would, turning the stock until the
-// card wanted is on top of the waste, and appends the moves. False, with the
-// game as far as it got, when the card never comes up.
+// Makes the step in the game as a player would, turning the stock as often
+// as it takes to bring the card wanted to the top of the waste, and appends
+// the moves. False, with the game unchanged, when turning never brings it up.
 bool playStep(Game& game, const Step& step, std::vector<Move>& moves);
 
 } // namespace dealwise::klondike::solver

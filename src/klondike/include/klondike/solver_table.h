@@ -20,6 +20,9 @@ namespace dealwise::klondike::solver {
 class Table {
 public:
     static constexpr std::int64_t kNoSlot = -1;
+    // The generations a stamp tells apart: when the count comes round, the
+    // table is cleared once.
+    static constexpr std::uint32_t kGenerations = 1U << 28;
 
     // Where a key is kept: computed once a position, however often it is looked up.
     struct Hashes {

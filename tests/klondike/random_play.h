@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "klondike/deal.h"
+#include "klondike/game.h"
+
+namespace dealwise::klondike::testing {
+
+// Positions from games of random legal moves, turns of the stock included,
+// so that wastes of every size and piles of every shape turn up.
+inline std::vector<Game> randomPositions(int draw, int games, int movesPerGame) {
+    std::vector<Game> positions;
+    SplitMix64 random(std::uint64_t(draw) * 7919);
+    for (int deal = 1; deal <= games; ++deal) {
+        Game game(dealNumber(std::uint64_t(deal)), draw);
+        for (int move = 0; move < movesPerGame; ++move) {
+            const std::vector<Move> moves = game.legalMoves();
+            if (moves.empty()) {
+                break;
+            }
+            game.apply(moves[random.below(moves.size())]);
+            positions.push_back(game);
+        }
+    }
+    return positions;
+}
+
+inline constexpr Move kTurn{MoveKind::Turn, 0, 0, 0};
+
+inline Game turned(Game game, int turns) {
+    for (int turn = 0; turn < turns; ++turn) {
+        game.apply(kTurn);
+    }
+    return game;
+}
+
+} // namespace dealwise::klondike::testing

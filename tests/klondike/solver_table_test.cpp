@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "klondike/solver_table.h"
+
+namespace dealwise::klondike::solver {
+namespace {
+
+// A table of one bucket of four: every key lands in it.
+Key keyNumber(std::uint32_t number) { return Key{number, 1, 2, 3, 4, 5, 6, 7}; }
+
+struct Entered {
+    std::int64_t slot = Table::kNoSlot;
+    bool found = false;
+};
+
+Entered enter(Table& table, std::uint32_t number) {
+    Entered entered;
+    entered.slot = table.enter(table.hashesOf(keyNumber(number)), entered.found);
+    return entered;
+}
+
+TEST(SolverTable, AFullBucketGivesUpTheLeastWorkAndNeverAPinnedPosition) {
+    Table table;
+    table.reset(0);
+    std::int64_t slots[4];
+    for (std::uint32_t key = 0; key < 4; ++key) {
+        const Entered entered = enter(table, key);
+        ASSERT_FALSE(entered.found);
+        ASSERT_NE(entered.slot, Table::kNoSlot);
+        slots[key] = entered.slot;
+    }
+    // All four are on the line of play.
+    EXPECT_EQ(enter(table, 4).slot, Table::kNoSlot);
+    EXPECT_TRUE(enter(table, 0).found);
+
+    table.leave(slots[0], 1000);
+    table.leave(slots[1], 3);
+    table.leave(slots[2], std::uint64_t{1} << 40); // more work than the stamp counts: it keeps the most it can
+    // Key 3 stays pinned.
+    const Entered fifth = enter(table, 4);
+    EXPECT_FALSE(fifth.found);
+    EXPECT_EQ(fifth.slot, slots[1]);
+    EXPECT_TRUE(enter(table, 0).found);
+    EXPECT_TRUE(enter(table, 2).found);
+    EXPECT_TRUE(enter(table, 3).found);
+    // Key 1 was given up; back in, it takes the place of the next least work.
+    const Entered back = enter(table, 1);
+    EXPECT_FALSE(back.found);
+    EXPECT_EQ(back.slot, slots[0]);
+    EXPECT_TRUE(enter(table, 2).found);
+}
+
+TEST(SolverTable, ANewGenerationForgetsTheLastAndTheCountComingRoundForgetsEverything) {
+    Table table;
+    table.reset(0);
+    std::int64_t slots[4];
+    for (std::uint32_t key = 0; key < 4; ++key) {
+        slots[key] = enter(table, key).slot;
+        table.leave(slots[key], std::uint64_t{1} << 20);
+    }
+    EXPECT_TRUE(enter(table, 0).found);
+
+    // The next deal: the last one's positions are stale, and give way first
+    // however much work they took, before a current one with little.
+    table.reset(0);
+    const Entered first = enter(table, 4);
+    EXPECT_FALSE(first.found);
+    EXPECT_EQ(first.slot, slots[0]);
+    table.leave(first.slot, 1);
+    EXPECT_FALSE(enter(table, 0).found);
+    EXPECT_EQ(enter(table, 5).slot, slots[2]); // key 0 took slot 1, both pinned
+    EXPECT_TRUE(enter(table, 4).found);
+
+    // Up to the last generation before the count comes round: it still tells
+    // its own positions from stale ones.
+    for (std::uint32_t generation = 3; generation < Table::kGenerations; ++generation) {
+        table.reset(0);
+    }
+    const Entered last = enter(table, 6);
+    EXPECT_FALSE(last.found);
+    EXPECT_TRUE(enter(table, 6).found);
+    // Round to generation 1 again: key 3, stamped in generation 1 long ago,
+    // must not pass for new.
+    table.reset(0);
+    EXPECT_FALSE(enter(table, 3).found);
+    EXPECT_FALSE(enter(table, 6).found);
+}
+
+} // namespace
+} // namespace dealwise::klondike::solver

@@ -21,7 +21,7 @@ max_len=4096
 # An input running this long is stuck in a loop: the largest takes well
 # under a millisecond.
 hang_seconds=60
-targets=(fuzz_card_parser fuzz_batch_reader fuzz_print_line)
+targets=(fuzz_card_parser fuzz_batch_reader fuzz_print_line fuzz_study_reader)
 
 bash scripts/setup.sh
 

@@ -5,11 +5,12 @@
 #   --bench      also Xvfb and bc, for the window benchmarks
 #   --fuzz       also clang and its sanitizer and libFuzzer run-times
 #   --windows    also the mingw-w64 cross compiler, Wine and icoutils
+#   --slurm      also Slurm's controller, node daemon and client, and munge
 set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    libgtest-dev libgmock-dev libbenchmark-dev
+    libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
     qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev fonts-liberation
 )
 for option in "$@"; do
@@ -18,6 +19,7 @@ for option in "$@"; do
     --fuzz) packages+=(clang libclang-rt-dev) ;;
     --bench) packages+=(xvfb xauth bc) ;;
     --windows) packages+=(g++-mingw-w64-x86-64-posix wine64 icoutils googletest) ;;
+    --slurm) packages+=(slurmctld slurmd slurm-client munge) ;;
     *) echo "setup: unknown option $option" >&2; exit 2 ;;
     esac
 done

@@ -10,6 +10,8 @@
 
 #include "study/arguments.h"
 #include "study/chart.h"
+#include "study/merge.h"
+#include "study/stop_signals.h"
 #include "study/study_run.h"
 
 namespace {
@@ -26,7 +28,7 @@ int main(int argc, char** argv) {
     try {
         const dealwise::study::ParsedArguments parsed =
             dealwise::study::parseArguments(argc, argv, DEALWISE_VERSION_TEXT);
-        if (!parsed.study) {
+        if (!parsed.study && !parsed.merge) {
             std::fputs(parsed.message.c_str(), parsed.exitStatus == 0 ? stdout : stderr);
             return parsed.exitStatus;
         }
@@ -36,6 +38,11 @@ int main(int argc, char** argv) {
         }
         int qtArgc = 1;
         QApplication application(qtArgc, argv);
+        if (parsed.merge) {
+            dealwise::study::runMerge(*parsed.merge, drawChart, std::cout);
+            return 0;
+        }
+        dealwise::study::stopOnSignals();
         return dealwise::study::runStudy(*parsed.study, drawChart, std::cout, std::cerr, isatty(STDERR_FILENO) != 0);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "dealwise-study: %s\n", error.what());

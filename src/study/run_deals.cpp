@@ -1,5 +1,6 @@
 #include "study/run_deals.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <exception>
@@ -11,12 +12,16 @@
 #include "klondike/greedy.h"
 #include "klondike/solver.h"
 #include "study/deal_score.h"
+#include "study/reorder_buffer.h"
 
 namespace dealwise::study {
 
 namespace {
 
 constexpr std::uint64_t kRecheckedPositions = 2000;
+// How far the threads may run ahead of the oldest deal not yet handed on.
+constexpr std::size_t kWindow = 4096;
+constexpr std::chrono::milliseconds kWait(200);
 
 Winnable checkedVerdict(std::uint64_t number, const klondike::Deck& deck, const PlayOptions& options,
                         const klondike::Solution& solution, bool greedyWon) {
@@ -39,7 +44,7 @@ Winnable checkedVerdict(std::uint64_t number, const klondike::Deck& deck, const 
             klondike::SolveLimits everything;
             everything.pruning = false;
             everything.positions = 100 * kRecheckedPositions;
-            everything.seconds = options.solveSeconds;
+            everything.seconds = solveLimits(options).seconds;
             if (klondike::solve(deck, options.draw, everything).verdict == klondike::Verdict::Won) {
                 throw SolverFault("the solver calls deal " + std::to_string(number) +
                                   " lost, but a search without its pruning rules wins it");
@@ -60,38 +65,37 @@ DealResult playDeal(std::uint64_t number, const PlayOptions& options) {
     DealResult result{number, klondike::faceUpHand(deck), dealwiseScore(deck), record.won,
                       static_cast<int>(record.moves.size())};
     if (options.solve) {
-        klondike::SolveLimits limits;
-        limits.seconds = options.solveSeconds;
-        const klondike::Solution solution = klondike::solve(deck, options.draw, limits);
+        const klondike::Solution solution = klondike::solve(deck, options.draw, solveLimits(options));
         result.winnable = checkedVerdict(number, deck, options, solution, record.won);
         result.solveSeconds = solution.seconds;
     }
     return result;
 }
 
-std::vector<DealResult> playDeals(const PlayOptions& options, const std::function<void(std::uint64_t)>& progress) {
-    std::vector<DealResult> results(options.deals);
+std::uint64_t playDeals(const PlayOptions& options, const DealSink& onDeal, const KeepGoing& keepGoing) {
     const unsigned threads = options.threads > 0 ? options.threads : std::max(1U, std::thread::hardware_concurrency());
     // Solved deals take a thousand times longer: smaller chunks keep the
     // progress moving and the threads evenly loaded.
-    const std::uint64_t chunk = options.solve ? 4 : 256;
-    std::atomic<std::uint64_t> nextChunk{0};
-    std::atomic<std::uint64_t> done{0};
+    const std::uint64_t chunk = options.solve ? 1 : 64;
+    ReorderBuffer buffer(options.first, kWindow);
+    const std::uint64_t end = options.first + options.deals;
+    std::atomic<std::uint64_t> nextChunk{options.first};
+    std::atomic<bool> stopping{false};
     // The first error of any worker stops them all and is thrown here.
     std::mutex errorLock;
     std::exception_ptr error;
-    std::atomic<bool> failed{false};
     const auto playChunks = [&] {
-        while (!failed) {
+        while (!stopping) {
             const std::uint64_t start = nextChunk.fetch_add(chunk);
-            if (start >= options.deals) {
+            if (start >= end) {
                 return;
             }
-            const std::uint64_t end = std::min(start + chunk, options.deals);
-            for (std::uint64_t i = start; i < end; ++i) {
-                results[i] = playDeal(options.first + i, options);
+            for (std::uint64_t number = start; number < std::min(start + chunk, end); ++number) {
+                if (!buffer.waitForRoom(number)) {
+                    return;
+                }
+                buffer.put(playDeal(number, options));
             }
-            done.fetch_add(end - start);
         }
     };
     const auto work = [&] {
@@ -102,25 +106,66 @@ std::vector<DealResult> playDeals(const PlayOptions& options, const std::functio
             if (!error) {
                 error = std::current_exception();
             }
-            failed = true;
+            stopping = true;
+            buffer.close();
         }
     };
+    std::uint64_t done = 0;
+    bool wanted = true;
+    const auto stop = [&] {
+        stopping = true;
+        buffer.close();
+    };
     std::vector<std::thread> workers;
+    const auto joinWorkers = [&] {
+        stop();
+        for (std::thread& worker : workers) {
+            worker.join();
+        }
+    };
     for (unsigned i = 0; i < threads; ++i) {
         workers.emplace_back(work);
     }
-    while (done.load() < options.deals && !failed) {
-        progress(done.load());
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    try {
+        auto lastCall = std::chrono::steady_clock::now();
+        while (done < options.deals && wanted && !stopping) {
+            if (const auto result = buffer.take(kWait)) {
+                ++done;
+                wanted = onDeal(*result);
+            }
+            if (const auto now = std::chrono::steady_clock::now(); now - lastCall >= kWait) {
+                lastCall = now;
+                wanted = wanted && keepGoing(done);
+            }
+        }
+    } catch (...) {
+        // The caller's failure, a file that cannot be written: the threads must not outlive it.
+        joinWorkers();
+        throw;
     }
-    for (std::thread& worker : workers) {
-        worker.join();
-    }
+    joinWorkers();
     if (error) {
         std::rethrow_exception(error);
     }
-    progress(options.deals);
-    return results;
+    // What the threads finished on their way out, as far as it is in order.
+    while (wanted && done < options.deals) {
+        const auto result = buffer.take(std::chrono::milliseconds(0));
+        if (!result) {
+            break;
+        }
+        ++done;
+        wanted = onDeal(*result);
+    }
+    keepGoing(done);
+    return done;
+}
+
+klondike::SolveLimits solveLimits(const PlayOptions& options) {
+    klondike::SolveLimits limits;
+    // Some thirty years: far beyond any search, yet clear of the clock's range.
+    limits.seconds = options.solveSeconds > 0.0 ? options.solveSeconds : 1e9;
+    limits.positions = options.solvePositions;
+    return limits;
 }
 
 } // namespace dealwise::study

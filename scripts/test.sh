@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Dealwise and runs every test: in the
 # normal build and under the address and undefined-behaviour sanitizers; then
-# the Debian package check, the Windows build check and a bounded fuzzing run.
+# a sharded study on a single-node Slurm cluster, the Debian package check,
+# the Windows build check and a bounded fuzzing run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/setup.sh --packaging --windows --fuzz
+bash scripts/setup.sh --packaging --windows --fuzz --slurm
 export QT_QPA_PLATFORM=offscreen
 for preset in default asan; do
     echo "== $preset build"
@@ -13,6 +14,9 @@ for preset in default asan; do
     cmake --build --preset "$preset"
     ctest --preset "$preset" --parallel "$(nproc)"
 done
+
+echo "== A sharded study on a Slurm cluster"
+bash scripts/slurm-check.sh build/default/src/study/dealwise-study
 
 echo "== Debian package"
 bash scripts/package-check.sh

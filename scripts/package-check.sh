@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Builds the Debian package, unpacks it into a scratch root, checks that every
-# file is where a desktop looks for it, validates the desktop entry and the
-# AppStream metadata as installed, and runs both installed programs.
+# Builds the Debian package, checks it with lintian (any error or warning
+# fails the check; informational and pedantic tags are shown too), unpacks it
+# into a scratch root, checks that every file is where a desktop and man look
+# for it, validates the desktop entry and the AppStream metadata as installed,
+# and runs the installed programs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,16 +14,33 @@ cmake --build --preset release
 deb=$(ls build/release/package/dealwise_*.deb)
 echo "package: $deb"
 
+echo "lintian:"
+# Root or not, the same checks; lintian only warns that it runs as root.
+lintian --info --display-info --pedantic --tag-display-limit 0 --fail-on error,warning "$deb" 2>&1 |
+    grep -v 'running with root privileges' | sed 's/^/  /' || true
+if ! lintian --fail-on error,warning "$deb" >/dev/null 2>&1; then
+    echo "  lintian reports errors or warnings"
+    lintian_failed=1
+else
+    echo "  no error or warning"
+    lintian_failed=0
+fi
+
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 dpkg-deb -x "$deb" "$root"
 
-failed=0
+failed=$lintian_failed
 expect_file() {
     if [ -f "$root/$1" ]; then echo "  ok   /$1"; else echo "  MISSING /$1"; failed=1; fi
 }
-expect_file usr/bin/dealwise
-expect_file usr/bin/dealwise-score
+for program in dealwise dealwise-score dealwise-study; do
+    expect_file "usr/games/$program"
+    expect_file "usr/share/man/man6/$program.6.gz"
+done
+expect_file usr/share/doc/dealwise/copyright
+expect_file usr/share/doc/dealwise/changelog.gz
+expect_file usr/share/lintian/overrides/dealwise
 expect_file usr/share/applications/org.dealwise.Dealwise.desktop
 expect_file usr/share/metainfo/org.dealwise.Dealwise.metainfo.xml
 expect_file usr/share/icons/hicolor/scalable/apps/dealwise.svg
@@ -44,12 +63,15 @@ for needed in libqt6widgets6 libqt6gui6 libqt6core6 fonts-liberation; do
 done
 
 want=$'3\tAS 2S 3S 4H 9C 10D KC'
-have=$(echo "AS 2S 3S 4H 9C 10D KC" | "$root/usr/bin/dealwise-score" --batch)
+have=$(echo "AS 2S 3S 4H 9C 10D KC" | "$root/usr/games/dealwise-score" --batch)
 [ "$have" = "$want" ] || { echo "  installed dealwise-score printed: $have"; failed=1; }
+
+[ "$("$root/usr/games/dealwise" --version)" = "dealwise 1.00" ] || { echo "  dealwise --version is wrong"; failed=1; }
+MANPAGER=cat MANWIDTH=80 man -l "$root/usr/share/man/man6/dealwise.6.gz" | head -n 12 | sed 's/^/  /'
 
 # The installed program starts and keeps running until it is stopped.
 status=0
-QT_QPA_PLATFORM=offscreen timeout 3 "$root/usr/bin/dealwise" || status=$?
+QT_QPA_PLATFORM=offscreen timeout 3 "$root/usr/games/dealwise" || status=$?
 [ "$status" -eq 124 ] || { echo "  installed dealwise ended with status $status"; failed=1; }
 
 [ "$failed" -eq 0 ] && echo "package check passed"

@@ -15,7 +15,7 @@ packages=(
 )
 for option in "$@"; do
     case "$option" in
-    --packaging) packages+=(dpkg-dev desktop-file-utils appstream icoutils) ;;
+    --packaging) packages+=(dpkg-dev desktop-file-utils appstream icoutils lintian help2man man-db) ;;
     --fuzz) packages+=(clang libclang-rt-dev) ;;
     --bench) packages+=(xvfb xauth bc) ;;
     --windows) packages+=(g++-mingw-w64-x86-64-posix wine64 icoutils googletest) ;;

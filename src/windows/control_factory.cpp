@@ -13,6 +13,7 @@
 #include "windows/fonts.h"
 #include "windows/frame_box.h"
 #include "windows/output_pane.h"
+#include "windows/spoken_text.h"
 
 namespace dealwise {
 
@@ -77,6 +78,9 @@ QWidget* createControl(const ControlSpec& entry, QWidget* parent) {
     case ControlKind::CommandButton: {
         auto* button = new CommandButton(parent);
         button->setText(caption);
+        // A card button's caption is its rank, and later its place in the
+        // hand: its name says the whole card, whatever the caption shows.
+        button->setAccessibleName(entry.isCard ? QString::fromStdString(spokenCardName(entry.card)) : caption);
         return button;
     }
     case ControlKind::TextBox: {

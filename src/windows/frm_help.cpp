@@ -19,6 +19,9 @@ frmHelp::frmHelp() {
     const auto controls = buildControls(*this, layout::helpWindowControls());
     Text1 = qobject_cast<QPlainTextEdit*>(controls.value(QStringLiteral("Text1")));
     Text2 = qobject_cast<QPlainTextEdit*>(controls.value(QStringLiteral("Text2")));
+    // The boxes have no captions; their names say which steps each holds.
+    Text1->setAccessibleName(QStringLiteral("Help, steps 1 to 4"));
+    Text2->setAccessibleName(QStringLiteral("Help, steps 5 and 6"));
 }
 
 void frmHelp::Form_Load() {

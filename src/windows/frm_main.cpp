@@ -1,7 +1,9 @@
 #include "windows/frm_main.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QTimer>
 
 #include "report/hand_grid.h"
 #include "scoring/scoring.h"
@@ -9,6 +11,7 @@
 #include "windows/error_boundary.h"
 #include "windows/layout_table.h"
 #include "windows/output_pane.h"
+#include "windows/spoken_text.h"
 
 namespace dealwise {
 
@@ -58,6 +61,17 @@ frmMain::frmMain() {
     bind(qobject_cast<QPushButton*>(control("cmdHelp")), &frmMain::cmdHelp_Click);
     bind(qobject_cast<QPushButton*>(control("cmdQuit")), &frmMain::cmdQuit_Click);
 
+    // Named after the captions beside them, which assistive tools do not tie
+    // to them.
+    txtFinalScore->setAccessibleName(QStringLiteral("Score"));
+    picOutput->setAccessibleName(QStringLiteral("Scoring details"));
+
+    typingPause_ = new QTimer(this);
+    typingPause_->setObjectName(QStringLiteral("typingPause"));
+    typingPause_->setSingleShot(true);
+    typingPause_->setInterval(kTypingPause);
+    connect(typingPause_, &QTimer::timeout, this, [this] { typedCard_.forget(); });
+
     Form_Load();
 }
 
@@ -80,6 +94,7 @@ void frmMain::cmdCard_Click(Card card) {
     const Int16 count = enterCard(cardGrid, entryCounter, card);
     QPushButton* button = cardButton(card);
     button->setText(QString::fromStdString(toDecimal(count)));
+    button->setAccessibleDescription(QString::fromStdString(entryDescription(count.value())));
     setBold(*button, true);
     if (count == kHandSize) {
         cmdChangeHandNo_Click();
@@ -114,6 +129,7 @@ void frmMain::cmdReset_Click() {
     }
     for (QPushButton* button : cardButtons_) {
         setBold(*button, false);
+        button->setAccessibleDescription(QString());
     }
     resetHand(cardGrid, entryCounter);
     cmdRun->setEnabled(false);
@@ -146,6 +162,35 @@ void frmMain::closeEvent(QCloseEvent* event) {
         Int16 cancel;
         Form_QueryUnload(cancel, event->spontaneous() ? kCloseFromUser : kCloseFromProgram);
     });
+}
+
+void frmMain::keyPressEvent(QKeyEvent* event) {
+    bool used = false;
+    runGuarded(this, [this, event, &used] { used = typeKey(*event); });
+    if (!used) {
+        QWidget::keyPressEvent(event);
+    }
+}
+
+bool frmMain::typeKey(const QKeyEvent& event) {
+    // A card is spelt in plain characters; with Ctrl, Alt or Meta held a key
+    // is a command, and a key without text (Shift alone) breaks no card.
+    const QString text = event.text();
+    if (text.size() != 1 || text.front().unicode() > 0x7f ||
+        (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+        return false;
+    }
+    if (const std::optional<Card> card = typedCard_.feed(text.front().toLatin1())) {
+        typingPause_->stop();
+        cardButton(*card)->click(); // the click's own handler, guarded as a click's is
+        return true;
+    }
+    if (typedCard_.pending()) {
+        typingPause_->start();
+        return true;
+    }
+    typingPause_->stop();
+    return false;
 }
 
 } // namespace dealwise

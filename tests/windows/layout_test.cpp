@@ -4,7 +4,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyleOptionGroupBox>
 #include <QTest>
+#include <QWindow>
 
 #include <vector>
 
@@ -81,6 +83,49 @@ QStringList tabWalk(QWidget& window, const char* from) {
 
 // Round the window once: back at the first card button.
 QStringList expectedTabWalk(bool runEnabled) { return dealwise::testing::tabOrder(runEnabled) << "cmdS1"; }
+
+// The pixel density the test runs at: QT_SCALE_FACTOR, or 1. The geometry
+// the windows are laid out in is in device-independent pixels and the same
+// at every density; a device pixel is 1/density of one.
+qreal density() {
+    bool ok = false;
+    const qreal factor = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble(&ok);
+    return ok && factor > 0 ? factor : 1.0;
+}
+
+QRect inDevicePixels(const QRect& area) {
+    const qreal d = density();
+    return {qRound(area.left() * d), qRound(area.top() * d), qRound(area.width() * d), qRound(area.height() * d)};
+}
+
+// The pictures at another density are kept beside the ones at 1.
+QString picturePath(const char* name) {
+    const QString suffix = density() == 1.0 ? QString() : QStringLiteral("@%1x").arg(density());
+    return QStringLiteral(DEALWISE_PICTURE_DIR "/%1%2.png").arg(QString::fromLatin1(name), suffix);
+}
+
+// The width of the text as drawn at the test's density, in device-independent
+// pixels: glyphs are fitted to device pixels, so at twice the density the
+// text need not be exactly as wide as at one.
+qreal drawnWidth(const QFont& font, const QString& text) {
+    QFont deviceFont = font;
+    deviceFont.setPointSizeF(font.pointSizeF() * density());
+    return QFontMetricsF(deviceFont).horizontalAdvance(text) / density();
+}
+
+// The height of word-wrapped text as drawn at the test's density, and the
+// width of its widest line, in device-independent pixels.
+QSizeF drawnWrapped(const QFont& font, const QString& text, int width) {
+    QFont deviceFont = font;
+    deviceFont.setPointSizeF(font.pointSizeF() * density());
+    const QRectF bounds =
+        QFontMetricsF(deviceFont).boundingRect(QRectF(0, 0, width * density(), 10000), Qt::TextWordWrap, text);
+    return bounds.size() / density();
+}
+
+// The room a push button of the classic style leaves its caption: its bevel
+// takes two pixels on each side.
+constexpr int kButtonBevels = 4;
 
 bool hasPixelOf(const QImage& image, const QRect& area, QColor colour) {
     for (int y = area.top(); y <= area.bottom(); ++y) {
@@ -194,18 +239,63 @@ private slots:
         QVERIFY(text.height() <= label->height());
     }
 
-    void boldEntryNumbersFitTheirButtons() {
+    void theDensityScalesDevicePixelsOnly() {
         const auto window = dealwise::testing::startMainWindow();
-        for (const char* name :
-             {"cmdS1", "cmdS2", "cmdS3", "cmdS4", "cmdS5", "cmdS6", "cmdS7", "cmdS8", "cmdS9", "cmdS10", "cmdSJ"}) {
-            click(*window, name);
+        QCOMPARE(window->devicePixelRatio(), density());
+        QCOMPARE(window->windowHandle()->devicePixelRatio(), density());
+        QCOMPARE(window->size(), QSize(589, 118));
+        const QPixmap picture = window->grab();
+        QCOMPARE(picture.devicePixelRatio(), density());
+        QCOMPARE(picture.size(), inDevicePixels(QRect(0, 0, 589, 118)).size());
+        for (const char* name : {"cmdS1", "cmdD10", "cmdRun", "txtFinalScore", "Label2", "Frame2"}) {
+            QWidget* widget = control(*window, name);
+            QVERIFY2(widget->grab().size() == inDevicePixels(widget->rect()).size(), name);
         }
-        for (const char* name : {"cmdS10", "cmdSJ"}) {
-            auto* button = control<QPushButton>(*window, name);
+    }
+
+    void everyCaptionFitsItsControl() {
+        const auto window = dealwise::testing::startMainWindow();
+        auto fitsButton = [](const QPushButton& button) {
+            const qreal width = drawnWidth(button.font(), button.text());
+            QVERIFY2(width + kButtonBevels <= button.width(),
+                     qPrintable(QStringLiteral("%1 \"%2\": %3 px").arg(button.objectName(), button.text()).arg(width)));
+        };
+        for (QPushButton* button : window->findChildren<QPushButton*>()) {
+            fitsButton(*button);
+        }
+        for (QLabel* label : window->findChildren<QLabel*>()) {
+            const QSizeF drawn = drawnWrapped(label->font(), label->text(), label->width());
+            QVERIFY2(
+                drawn.width() <= label->width() && drawn.height() <= label->height(),
+                qPrintable(
+                    QStringLiteral("%1: %2 x %3 px").arg(label->objectName()).arg(drawn.width()).arg(drawn.height())));
+        }
+        for (QGroupBox* frame : window->findChildren<QGroupBox*>()) {
+            QStyleOptionGroupBox option;
+            option.initFrom(frame);
+            option.text = frame->title();
+            option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+            const QRect label =
+                frame->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, frame);
+            const qreal width = drawnWidth(frame->font(), frame->title());
+            QVERIFY2(
+                label.left() + width <= frame->width(),
+                qPrintable(QStringLiteral("%1: %2 px from %3").arg(frame->objectName()).arg(width).arg(label.left())));
+        }
+
+        // The entry numbers in bold: 1 to 9, then 10 on the wide button and
+        // 11 on a narrow one.
+        const QStringList entered{"cmdS1", "cmdS2", "cmdS3", "cmdS4",  "cmdS5", "cmdS6",
+                                  "cmdS7", "cmdS8", "cmdS9", "cmdS10", "cmdSJ"};
+        for (const QString& name : entered) {
+            click(*window, name.toLatin1());
+        }
+        for (const QString& name : entered) {
+            auto* button = control<QPushButton>(*window, name.toLatin1());
             QVERIFY(button->font().bold());
-            const int advance = QFontMetrics(button->font()).horizontalAdvance(button->text());
-            QVERIFY2(advance + 4 <= button->width(), qPrintable(QStringLiteral("%1: %2 px").arg(name).arg(advance)));
+            fitsButton(*button);
         }
+        QCOMPARE(control<QPushButton>(*window, "cmdSJ")->text(), "11");
     }
 
     void tabVisitsTheControlsInTheirOrder() {
@@ -217,18 +307,20 @@ private slots:
 
     void pictureShowsTheFrameColours() {
         const auto window = dealwise::testing::startMainWindow();
+        // The picture has the window's device pixels.
         const QImage main = window->grab().toImage();
-        QVERIFY(main.save(QStringLiteral(DEALWISE_PICTURE_DIR "/frmMain.png")));
-        QCOMPARE(main.pixelColor(68, 110), QColor(0, 128, 0));
-        QVERIFY(hasPixelOf(main, QRect(408, 56, 65, 33), QColor(255, 192, 128)));
-        QVERIFY(hasPixelOf(main, QRect(8, 0, 300, 12), QApplication::palette().color(QPalette::HighlightedText)));
+        QVERIFY(main.save(picturePath("frmMain")));
+        QCOMPARE(main.pixelColor(inDevicePixels(QRect(68, 110, 1, 1)).center()), QColor(0, 128, 0));
+        QVERIFY(hasPixelOf(main, inDevicePixels(QRect(408, 56, 65, 33)), QColor(255, 192, 128)));
+        QVERIFY(hasPixelOf(main, inDevicePixels(QRect(8, 0, 300, 12)),
+                           QApplication::palette().color(QPalette::HighlightedText)));
 
         window->resize(589, 460);
         click(*window, "cmdHelp");
-        QVERIFY(window->helpWindow()->grab().save(QStringLiteral(DEALWISE_PICTURE_DIR "/frmHelp.png")));
+        QVERIFY(window->helpWindow()->grab().save(picturePath("frmHelp")));
         dealwise::testing::clickCards(*window, {"cmdS5", "cmdHK", "cmdD1", "cmdC10", "cmdD5", "cmdSJ", "cmdH2"});
         click(*window, "cmdRun");
-        QVERIFY(window->grab().save(QStringLiteral(DEALWISE_PICTURE_DIR "/frmMain-scored.png")));
+        QVERIFY(window->grab().save(picturePath("frmMain-scored")));
     }
 };
 

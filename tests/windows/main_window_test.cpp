@@ -1,8 +1,10 @@
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <functional>
 
@@ -64,6 +66,26 @@ const QStringList kExampleReport{
     "1st Ace?  0 KINGS?  0  0  0  0  0  0  0 ",
     "                             FINAL SCORE= -1 ",
 };
+
+// The keys, typed wherever the focus is, as a user types them.
+void type(const QString& keys) { QTest::keyClicks(QApplication::focusWidget(), keys); }
+
+// As if the user stopped typing for a while.
+void pause(const QWidget& window) {
+    auto* timer = window.findChild<QTimer*>("typingPause");
+    QVERIFY(timer != nullptr && timer->isActive());
+    QVERIFY(QMetaObject::invokeMethod(timer, "timeout"));
+}
+
+QMap<QString, QString> shownCaptions(const QWidget& window) {
+    QMap<QString, QString> shown;
+    for (const QPushButton* button : cardButtons(window)) {
+        if (button->font().bold()) {
+            shown.insert(button->objectName(), button->text());
+        }
+    }
+    return shown;
+}
 
 QMessageBox* errorBox() {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -215,6 +237,94 @@ private slots:
         verifyCaptions(*window, {});
     }
 
+    void typedCardsPressTheirButtonsWhereverTheFocusIs() {
+        const auto clicked = dealwise::testing::startMainWindow();
+        for (const char* card : dealwise::testing::kWorkedExampleCards) {
+            click(*clicked, card);
+        }
+        const auto typed = dealwise::testing::startMainWindow();
+        QCOMPARE(focused(), "cmdReset");
+        type("AS2s");
+        control(*typed, "cmdHK")->setFocus();
+        type("3S4h");
+        control(*typed, "picOutput")->setFocus();
+        type("9cTd");
+        control(*typed, "cmdQuit")->setFocus();
+        type("kC");
+        QCOMPARE(focused(), "cmdQuit"); // typing moves no focus
+        QCOMPARE(shownCaptions(*typed), shownCaptions(*clicked));
+        verifyCaptions(*typed, {{"cmdS1", "1"},
+                                {"cmdS2", "2"},
+                                {"cmdS3", "3"},
+                                {"cmdH4", "4"},
+                                {"cmdC9", "5"},
+                                {"cmdD10", "6"},
+                                {"cmdCK", "7"}});
+        QVERIFY(runEnabled(*typed));
+        click(*typed, "cmdRun");
+        click(*clicked, "cmdRun");
+        QCOMPARE(paneLines(*typed), dealwise::testing::workedExampleLines());
+        QCOMPARE(paneLines(*clicked), paneLines(*typed));
+        QCOMPARE(scoreBox(*typed), " 3");
+        QCOMPARE(scoreBox(*clicked), scoreBox(*typed));
+
+        // Ten is "10" or "T", in either case.
+        click(*typed, "cmdReset");
+        type("10h");
+        type("th");
+        type("TH");
+        verifyCaptions(*typed, {{"cmdH10", "3"}});
+        QCOMPARE(typed->entries(), dealwise::Int16{3});
+    }
+
+    void typingIntoTheScoreBoxOrTheHelpWindowEditsThem() {
+        const auto window = dealwise::testing::startMainWindow();
+        QTest::mouseClick(control(*window, "txtFinalScore"), Qt::LeftButton);
+        type("as10d");
+        QCOMPARE(scoreBox(*window), "as10d");
+        verifyCaptions(*window, {});
+
+        click(*window, "cmdHelp");
+        QVERIFY(QTest::qWaitForWindowActive(window->helpWindow()));
+        auto* text1 = control<QPlainTextEdit>(*window->helpWindow(), "Text1");
+        QCOMPARE(QApplication::focusWidget(), text1);
+        const QString help = text1->toPlainText();
+        type("kh");
+        QCOMPARE(text1->toPlainText(), "kh" + help);
+        verifyCaptions(*window, {});
+        QCOMPARE(window->entries(), dealwise::Int16{0});
+
+        // Back in the main window, cards typed there leave the help as it is.
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        control(*window, "cmdS1")->setFocus();
+        type("qd");
+        verifyCaptions(*window, {{"cmdDQ", "1"}});
+        QCOMPARE(text1->toPlainText(), "kh" + help);
+        QCOMPARE(scoreBox(*window), "as10d");
+    }
+
+    void wrongOrHalfTypedCardsChangeNothing() {
+        const auto window = dealwise::testing::startMainWindow();
+        type("x1s0haxz9j");
+        pause(*window);
+        type("d");
+        control(*window, "cmdS1")->setFocus();
+        type("1");
+        pause(*window);
+        type("0s");
+        QCOMPARE(focused(), "cmdS1");
+        verifyCaptions(*window, {});
+        QCOMPARE(window->entries(), dealwise::Int16{0});
+        QCOMPARE(paneLines(*window), QStringList());
+        QCOMPARE(scoreBox(*window), "");
+        QVERIFY(!runEnabled(*window));
+
+        // Without the pause the same keys make the cards.
+        type("jd10s");
+        verifyCaptions(*window, {{"cmdDJ", "1"}, {"cmdS10", "2"}});
+    }
+
     void theClickPastTheCounterLimitIsReportedAndTheProgramGoesOn() {
         const auto window = dealwise::testing::startMainWindow();
         auto* eight = control<QPushButton>(*window, "cmdS8");
@@ -234,8 +344,18 @@ private slots:
         box->button(QMessageBox::Ok)->click();
         QTRY_VERIFY(errorBox() == nullptr);
 
+        // A typed card meets the same limit, and the same message.
+        QTest::keyClicks(control(*window, "cmdS1"), "kd");
+        box = errorBox();
+        QVERIFY(box != nullptr);
+        QCOMPARE(box->text(), "Overflow: the addition gives 32768, outside the 16-bit range -32768 to 32767.");
+        QVERIFY(window->grid().holds(dealwise::Card{dealwise::Suit::Diamonds, dealwise::Rank::King}));
+        verifyCaptions(*window, {{"cmdS8", "32767"}});
+        box->button(QMessageBox::Ok)->click();
+        QTRY_VERIFY(errorBox() == nullptr);
+
         click(*window, "cmdRun");
-        QCOMPARE(scoreBox(*window), " -2");
+        QCOMPARE(scoreBox(*window), " -1");
         click(*window, "cmdReset");
         click(*window, "cmdH3");
         verifyCaptions(*window, {{"cmdH3", "1"}});

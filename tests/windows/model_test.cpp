@@ -34,7 +34,7 @@ QString cardName(int card) {
 
 QString integer(int value) { return (value < 0 ? "-" : " ") + QString::number(std::abs(value)) + " "; }
 
-enum class Kind { Card, Run, Reset, Help, CloseHelp, MinimiseHelp, TypeScore, TypeHelp, Tab };
+enum class Kind { Card, TypeCard, Run, Reset, Help, CloseHelp, MinimiseHelp, TypeScore, TypeHelp, Tab };
 
 struct Action {
     Kind kind;
@@ -45,6 +45,8 @@ struct Action {
         switch (kind) {
         case Kind::Card:
             return "click " + cardName(card);
+        case Kind::TypeCard:
+            return "type \"" + text + "\" where the focus is";
         case Kind::Run:
             return "click Run";
         case Kind::Reset:
@@ -73,6 +75,7 @@ struct Model {
     int counter = 0;
     bool runEnabled = false;
     QString scoreBox;
+    bool scoreSelected = false; // Tab into the score box selects its text
     QStringList pane;
     QString focus = "cmdReset";
     bool helpExists = false, helpOpen = false, helpMinimised = false;
@@ -166,21 +169,32 @@ struct Model {
         focus = "cmdReset";
     }
 
+    void enter(int card) {
+        const auto index = static_cast<std::size_t>(card);
+        held[index] = true;
+        ++counter;
+        caption[index] = QString::number(counter);
+        bold[index] = true;
+        if (counter == 7) {
+            runEnabled = true;
+            showGrid();
+        }
+    }
+
     void apply(const Action& action) {
         switch (action.kind) {
-        case Kind::Card: {
-            const auto card = static_cast<std::size_t>(action.card);
-            held[card] = true;
-            ++counter;
-            caption[card] = QString::number(counter);
-            bold[card] = true;
+        case Kind::Card:
+            enter(action.card);
             focus = cardName(action.card);
-            if (counter == 7) {
-                runEnabled = true;
-                showGrid();
+            break;
+        case Kind::TypeCard:
+            if (focus == "txtFinalScore") {
+                scoreBox = (scoreSelected ? QString() : scoreBox) + action.text;
+                scoreSelected = false;
+            } else {
+                enter(action.card);
             }
             break;
-        }
         case Kind::Run:
             if (runEnabled) {
                 run();
@@ -207,6 +221,7 @@ struct Model {
             break;
         case Kind::TypeScore:
             scoreBox += action.text;
+            scoreSelected = false;
             focus = "txtFinalScore";
             break;
         case Kind::TypeHelp:
@@ -215,6 +230,7 @@ struct Model {
             break;
         case Kind::Tab:
             focus = nextInTabOrder();
+            scoreSelected = focus == "txtFinalScore";
             break;
         }
     }
@@ -246,6 +262,9 @@ public:
         switch (action.kind) {
         case Kind::Card:
             QTest::mouseClick(control<QPushButton>(*window_, cardName(action.card).toLatin1()), Qt::LeftButton);
+            break;
+        case Kind::TypeCard:
+            QTest::keyClicks(window_->focusWidget(), action.text);
             break;
         case Kind::Run:
             QTest::mouseClick(control<QPushButton>(*window_, "cmdRun"), Qt::LeftButton);
@@ -334,6 +353,23 @@ private:
     std::unique_ptr<dealwise::frmMain> window_;
 };
 
+// A card as a user may type it: the ten as "10" or "T", each key in
+// either case, as the bits of `choice` pick.
+QString typedSpelling(int card, std::uint32_t choice) {
+    const QStringList ranks{"A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
+    QString rank = ranks[card % 13];
+    if (rank == "10" && (choice & 1U) != 0) {
+        rank = "T";
+    }
+    QString text = rank + QChar::fromLatin1(kSuitLetters[card / 13]);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if ((choice >> (i + 1) & 1U) != 0) {
+            text[i] = text[i].toLower();
+        }
+    }
+    return text;
+}
+
 std::vector<Action> randomActions(std::uint32_t seed, int length) {
     std::mt19937 random(seed);
     auto below = [&random](int n) { return int(random() % std::uint32_t(n)); };
@@ -343,8 +379,11 @@ std::vector<Action> randomActions(std::uint32_t seed, int length) {
         const int roll = below(100);
         // Repeats of a few cards as often as fresh ones, and sometimes far
         // more than seven before a reset.
-        if (roll < 55) {
+        if (roll < 47) {
             actions.push_back({Kind::Card, below(4) == 0 ? below(4) : below(52), {}});
+        } else if (roll < 55) {
+            const int card = below(52);
+            actions.push_back({Kind::TypeCard, card, typedSpelling(card, random())});
         } else if (roll < 67) {
             actions.push_back({Kind::Run, 0, {}});
         } else if (roll < 75) {

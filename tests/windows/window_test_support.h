@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QApplication>
+#include <QFile>
 #include <QPushButton>
 #include <QTest>
 #include <QWidget>
 
+#include <array>
 #include <memory>
 
 #include "windows/application.h"
@@ -71,6 +73,23 @@ inline QStringList tabOrder(bool runEnabled) {
 inline QStringList paneLines(const QWidget& window) {
     return control(window, "picOutput")->property("lines").toStringList();
 }
+
+// The seventeen lines the pane shows after AS 2S 3S 4H 9C 10D KC and one Run,
+// as the command-line scorer's test keeps them.
+inline QStringList workedExampleLines() {
+    QFile file(QStringLiteral(DEALWISE_WORKED_EXAMPLE));
+    if (!file.open(QIODevice::ReadOnly)) {
+        qFatal("cannot read %s", DEALWISE_WORKED_EXAMPLE);
+    }
+    QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty()) {
+        lines.removeLast();
+    }
+    return lines;
+}
+
+inline constexpr std::array<const char*, 7> kWorkedExampleCards{"cmdS1", "cmdS2",  "cmdS3", "cmdH4",
+                                                                "cmdC9", "cmdD10", "cmdCK"};
 
 } // namespace dealwise::testing
 

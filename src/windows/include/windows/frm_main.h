@@ -16,8 +16,11 @@
 #include "hand/card_grid.h"
 #include "hand/hand_entry.h"
 #include "windows/frm_help.h"
+#include "windows/typed_card.h"
 
+class QKeyEvent;
 class QLineEdit;
+class QTimer;
 
 namespace dealwise {
 
@@ -28,6 +31,8 @@ class OutputPane;
 // Run; Run scores the grid (plain functions of the scoring library), appends
 // the report below the grid and puts the score in txtFinalScore. All state of
 // the hand lives here; the rules and the report lines live in the library.
+// A card typed on the keyboard (its rank, then its suit) presses its button,
+// wherever the focus is in the window but in the score box.
 class frmMain : public QWidget { // NOLINT(readability-identifier-naming)
     Q_OBJECT
 
@@ -57,15 +62,23 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Reached by the keys the control with the focus leaves unused: the score
+    // box uses every character, the buttons only Space and Enter.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void bind(QPushButton* button, void (frmMain::*operation)());
     [[nodiscard]] QPushButton* cardButton(Card card) const;
+    // Feeds a key to typedCard_ and presses the card it completes; whether
+    // the key went toward a card.
+    bool typeKey(const QKeyEvent& event);
 
     CardGrid cardGrid;         // NOLINT(readability-identifier-naming)
     EntryCounter entryCounter; // NOLINT(readability-identifier-naming)
     std::unique_ptr<frmHelp> helpWindow_;
     bool ending_ = false;
+    TypedCard typedCard_;
+    QTimer* typingPause_ = nullptr; // drops a half-typed card
 
     std::array<QPushButton*, CardGrid::kCellCount> cardButtons_{};
     QPushButton* cmdRun = nullptr;      // NOLINT(readability-identifier-naming)

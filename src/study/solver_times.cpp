@@ -61,14 +61,6 @@ void SolverTimes::addMicroseconds(std::uint64_t microseconds) {
     longest_ = std::max(longest_, microseconds);
 }
 
-void SolverTimes::merge(const SolverTimes& other) {
-    for (std::size_t i = 0; i < kCounts; ++i) {
-        counts_[i] += other.counts_[i];
-    }
-    count_ += other.count_;
-    longest_ = std::max(longest_, other.longest_);
-}
-
 double SolverTimes::percentile(int p) const {
     if (p < 0 || p > 100) {
         throw std::invalid_argument("percentile " + std::to_string(p) + " is not between 0 and 100");

@@ -23,7 +23,6 @@ public:
     // times without an order.
     void add(double seconds);
     void addMicroseconds(std::uint64_t microseconds);
-    void merge(const SolverTimes& other);
 
     [[nodiscard]] bool empty() const noexcept { return count_ == 0; }
     [[nodiscard]] std::uint64_t count() const noexcept { return count_; }

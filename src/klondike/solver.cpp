@@ -26,9 +26,14 @@ enum class Outcome : std::uint8_t { Win, NoWin, Stop };
 // entered before, by whatever order of piles, is not searched again.
 class Search {
 public:
-    Search(const Game& start, solver::Pruning rules, std::uint64_t positionLimit, Clock::time_point deadline,
-           solver::Table& table)
-        : position_(start), rules_(rules), positionLimit_(positionLimit), table_(table), deadline_(deadline) {
+    static constexpr std::uint64_t kNever = ~std::uint64_t{0};
+
+    // The stuck-card proof is used once `stuckCardsAfter` positions are
+    // expanded, and on the deal itself; never when that is kNever.
+    Search(const Game& start, solver::Pruning rules, std::uint64_t stuckCardsAfter, std::uint64_t positionLimit,
+           Clock::time_point deadline, solver::Table& table)
+        : position_(start), rules_(rules), stuckCardsAfter_(stuckCardsAfter), positionLimit_(positionLimit),
+          table_(table), deadline_(deadline) {
         path_.reserve(512);
         moves_.reserve(8192);
     }
@@ -72,6 +77,17 @@ private:
         bool found = false;
         const std::int64_t slot = table_.enter(hashes, found);
         if (found) {
+            return Outcome::NoWin;
+        }
+        // After the table, so that a position met again is not proved again.
+        // The deal itself is always tried: some are lost before a card is
+        // played. A card going up from the talon changes nothing the proof
+        // looks at, so it cannot make a position stuck.
+        const bool tryProof = depth == 0
+                                  ? stuckCardsAfter_ != kNever
+                                  : positions_ >= stuckCardsAfter_ && path_.back().kind != StepKind::TalonToFoundation;
+        if (tryProof && position_.hasStuckCard()) {
+            table_.leave(slot, 1);
             return Outcome::NoWin;
         }
         const std::uint64_t before = positions_++;
@@ -122,6 +138,7 @@ private:
 
     Position position_;
     solver::Pruning rules_;
+    std::uint64_t stuckCardsAfter_;
     std::uint64_t positionLimit_;
     solver::Table& table_;
     Clock::time_point deadline_;
@@ -136,7 +153,9 @@ private:
 
 } // namespace
 
-Solution solve(const Deck& deck, int draw, const SolveLimits& limits) {
+Solution solve(const Deck& deck, int draw, const SolveLimits& limits) { return solve(Game(deck, draw), limits); }
+
+Solution solve(const Game& start, const SolveLimits& limits) {
     // One table a thread, kept from deal to deal: clearing tens of megabytes
     // would cost more than most deals take to solve.
     thread_local solver::Table table;
@@ -144,7 +163,6 @@ Solution solve(const Deck& deck, int draw, const SolveLimits& limits) {
     const auto started = Clock::now();
     const auto deadline =
         started + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(limits.seconds));
-    const Game start(deck, draw);
     Solution solution;
     const auto finish = [&](Search& search, Verdict verdict) {
         solution.verdict = verdict;
@@ -159,8 +177,8 @@ Solution solve(const Deck& deck, int draw, const SolveLimits& limits) {
         solution.seconds = std::chrono::duration<double>(Clock::now() - started).count();
         return solution;
     };
-    Search search(start, limits.pruning ? solver::Pruning::Exact : solver::Pruning::None, limits.positions, deadline,
-                  table);
+    Search search(start, limits.pruning ? solver::Pruning::Exact : solver::Pruning::None,
+                  limits.stuckCards ? limits.stuckCardsAfter : Search::kNever, limits.positions, deadline, table);
     const Verdict verdict = search.run();
     solution.positions += search.positions();
     return finish(search, verdict);

@@ -21,6 +21,10 @@ Position::Position(const Game& game) : draw_(static_cast<std::uint8_t>(game.draw
         pile.size = static_cast<std::uint8_t>(cards.size());
         pile.faceDown = static_cast<std::uint8_t>(game.faceDown(index));
         faceDownCards_ += pile.faceDown;
+        for (int at = 0; at < pile.faceDown; ++at) {
+            faceDownSets_[std::size_t(index)][std::size_t(at + 1)] =
+                faceDownSets_[std::size_t(index)][std::size_t(at)] | cardSetOf(pile.cards[std::size_t(at)]);
+        }
     }
     for (int suit = 0; suit < 4; ++suit) {
         foundations_[std::size_t(suit)] = static_cast<std::uint8_t>(game.foundationTop(suit));
@@ -31,6 +35,7 @@ Position::Position(const Game& game) : draw_(static_cast<std::uint8_t>(game.draw
     for (int at = 0; at < talonSize_; ++at) {
         talon_[std::size_t(at)] = game.talonCard(at);
         talonOrigin_[talon_[std::size_t(at)]] = static_cast<std::uint8_t>(at);
+        talonCards_ |= cardSetOf(talon_[std::size_t(at)]);
     }
     talonLeft_ = (std::uint32_t{1} << talonSize_) - 1;
     for (int index = 0; index < kPileCount; ++index) {
@@ -226,6 +231,128 @@ void Position::addFoundationToTableau(std::vector<Step>& out, const Fits& fits, 
     }
 }
 
+// Let S be a set of cards on the tableau and N a set of cards off it (in
+// the talon or up on a foundation) such that:
+// - a card of S is face down under a card of S, or it is face up, the lowest
+//   face-up card of its pile or lying on a card of S, a lower card of its
+//   suit is in S, and it cannot be built anywhere;
+// - a card of N cannot be built anywhere;
+// where a card cannot be built anywhere when each card it would go on is in
+// N or in S under a card of S, and, for a king, no pile is empty and every
+// pile holds a card of S. Then no card of S ever moves and no card of N
+// ever comes onto the tableau. Take the first move that breaks this. It
+// cannot bring a card of N down, for the card it would go on is off the
+// tableau or still covered, and for a king no pile is empty. If it moves
+// cards of S, the lowest of them heads the run moved (the card below it in
+// a run is in S and stays): it cannot go up, a lower card of its suit being
+// on the tableau still, nor onto a pile, as before. So a position with S
+// not empty is lost. The largest S and N are found by starting from every
+// card and taking out the cards that break a condition until none does;
+// within a pile S is then every face-down card and the first few cards of
+// the run, or nothing.
+namespace {
+
+constexpr CardSet kSuitCards = (CardSet{1} << kRankCount) - 1;
+
+// The cards that may be built on a card of `open`: for a rank r, a card of
+// the other colour and rank r + 1, found by shifting a suit's ranks down one.
+constexpr CardSet buildingOnAny(CardSet open) noexcept {
+    const CardSet black = (((open >> (2 * kRankCount)) | (open >> (3 * kRankCount))) & kSuitCards) >> 1;
+    const CardSet red = ((open | (open >> kRankCount)) & kSuitCards) >> 1;
+    return black | black << kRankCount | red << (2 * kRankCount) | red << (3 * kRankCount);
+}
+
+// The cards above the lowest card of their suit in `cards`.
+constexpr CardSet aboveTheLowestOfTheirSuit(CardSet cards) noexcept {
+    CardSet above = 0;
+    for (int suit = 0; suit < kSuitCount; ++suit) {
+        const CardSet ranks = (cards >> (suit * kRankCount)) & kSuitCards;
+        const CardSet lowest = ranks & (~ranks + 1);
+        above |= (kSuitCards & ~((lowest << 1) - 1)) << (suit * kRankCount);
+    }
+    return above;
+}
+
+} // namespace
+
+bool Position::hasStuckCard() const noexcept {
+    constexpr CardSet kDeck = (CardSet{1} << kCardCount) - 1;
+    CardSet up = 0;
+    for (int suit = 0; suit < kSuitCount; ++suit) {
+        up |= ((CardSet{1} << foundations_[std::size_t(suit)]) - 1) << (suit * kRankCount);
+    }
+    const CardSet tableau = kDeck & ~(up | talonCards_);
+    // A first pass with S every card on the tableau and N every card off
+    // it, so that only the top cards of the piles may be built on: S is
+    // empty unless the first face-up card of some pile stays in it.
+    CardSet tops = 0;
+    bool anEmptyPile = false;
+    for (const Pile& pile : piles_) {
+        anEmptyPile = anEmptyPile || pile.empty();
+        tops |= pile.empty() ? 0 : cardSetOf(pile.top());
+    }
+    const CardSet mayStay =
+        aboveTheLowestOfTheirSuit(tableau) & ~buildingOnAny(tops) & ~(anEmptyPile ? kCardsStartingEmptyPile : 0);
+
+    // For each pile, the cards in S and the cards of S under one of S when
+    // the first `length` cards of its run are in S, as far as the first
+    // pass leaves them; left unset past that.
+    std::array<std::array<CardSet, kRankCount + 1>, kPileCount> held;
+    std::array<std::array<CardSet, kRankCount + 1>, kPileCount> under;
+    std::array<int, kPileCount> prefix{};
+    unsigned live = 0; // the piles with a card in S
+    for (int p = 0; p < kPileCount; ++p) {
+        const Pile& pile = piles_[std::size_t(p)];
+        const int run = pile.size - pile.faceDown;
+        int length = 0;
+        while (length < run && (mayStay & cardSetOf(pile.cards[std::size_t(pile.faceDown + length)])) != 0) {
+            ++length;
+        }
+        if (length == 0) {
+            continue;
+        }
+        CardSet cards = faceDownSets_[std::size_t(p)][pile.faceDown];
+        for (int at = 1; at <= length; ++at) {
+            under[std::size_t(p)][std::size_t(at)] = cards;
+            cards |= cardSetOf(pile.cards[std::size_t(pile.faceDown + at - 1)]);
+            held[std::size_t(p)][std::size_t(at)] = cards;
+        }
+        prefix[std::size_t(p)] = length;
+        live |= 1U << p;
+    }
+    CardSet neverDown = kDeck & ~tableau; // N
+    for (bool changed = true; changed;) {
+        if (live == 0) {
+            return false;
+        }
+        CardSet stuck = 0;
+        CardSet covered = 0;
+        for (unsigned piles = live; piles != 0; piles &= piles - 1) {
+            const auto p = std::size_t(std::countr_zero(piles));
+            stuck |= held[p][std::size_t(prefix[p])];
+            covered |= under[p][std::size_t(prefix[p])];
+        }
+        const bool everyPileHeld = live == (1U << kPileCount) - 1 && !anEmptyPile;
+        const CardSet mayBuild = buildingOnAny(~(covered | neverDown)) | (everyPileHeld ? 0 : kCardsStartingEmptyPile);
+        const CardSet headStuck = aboveTheLowestOfTheirSuit(stuck) & ~mayBuild;
+        changed = (neverDown & mayBuild) != 0;
+        neverDown &= ~mayBuild;
+        for (unsigned piles = live; piles != 0; piles &= piles - 1) {
+            const int p = std::countr_zero(piles);
+            const Pile& pile = piles_[std::size_t(p)];
+            int length = 0;
+            while (length < prefix[std::size_t(p)] &&
+                   (headStuck & cardSetOf(pile.cards[std::size_t(pile.faceDown + length)])) != 0) {
+                ++length;
+            }
+            changed = changed || length != prefix[std::size_t(p)];
+            prefix[std::size_t(p)] = length;
+            live &= length == 0 ? ~(1U << p) : ~0U;
+        }
+    }
+    return true;
+}
+
 bool Position::turnUp(Pile& pile) noexcept {
     if (!pile.turnUpIfUncovered()) {
         return false;
@@ -242,6 +369,7 @@ void Position::removeFromTalon(Step& step) noexcept {
     step.oldWaste = waste_;
     waste_ = static_cast<std::uint8_t>(at);
     talonLeft_ &= ~(std::uint32_t{1} << talonOrigin_[step.card]);
+    talonCards_ &= ~cardSetOf(step.card);
 }
 
 void Position::restoreToTalon(const Step& step) noexcept {
@@ -251,6 +379,7 @@ void Position::restoreToTalon(const Step& step) noexcept {
     ++talonSize_;
     waste_ = step.oldWaste;
     talonLeft_ |= std::uint32_t{1} << talonOrigin_[step.card];
+    talonCards_ |= cardSetOf(step.card);
 }
 
 void Position::apply(Step& step) noexcept {

@@ -8,27 +8,13 @@
 #include "klondike/deal.h"
 #include "klondike/game.h"
 #include "klondike/greedy.h"
+#include "random_play.h"
 
 namespace dealwise::klondike {
 namespace {
 
-CardCode code(const char* text) { return codeOf(*parseCard(text)); }
-
-// The deck that deals these seven piles (bottom card first, the last one
-// face up) and this stock (first card turned first): dealing, undone.
-Deck deckFor(const std::array<std::vector<const char*>, 7>& piles, const std::vector<const char*>& stock) {
-    Deck deck{};
-    std::size_t next = 0;
-    for (std::size_t row = 0; row < 7; ++row) {
-        for (std::size_t pile = row; pile < 7; ++pile) {
-            deck[next++] = code(piles[pile].at(row));
-        }
-    }
-    for (const char* card : stock) {
-        deck[next++] = code(card);
-    }
-    return deck;
-}
+using testing::code;
+using testing::deckFor;
 
 // Tops AS 2H 3C 9D 8S KC QD; everything else fills the piles and the stock.
 Deck handBuiltDeck() {

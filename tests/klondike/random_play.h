@@ -1,8 +1,10 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
+#include "core/card_text.h"
 #include "klondike/deal.h"
 #include "klondike/game.h"
 
@@ -25,6 +27,24 @@ inline std::vector<Game> randomPositions(int draw, int games, int movesPerGame) 
         }
     }
     return positions;
+}
+
+inline CardCode code(const char* text) { return codeOf(*parseCard(text)); }
+
+// The deck that deals these seven piles (bottom card first, the last one
+// face up) and this stock (first card turned first): dealing, undone.
+inline Deck deckFor(const std::array<std::vector<const char*>, 7>& piles, const std::vector<const char*>& stock) {
+    Deck deck{};
+    std::size_t next = 0;
+    for (std::size_t row = 0; row < 7; ++row) {
+        for (std::size_t pile = row; pile < 7; ++pile) {
+            deck[next++] = code(piles[pile].at(row));
+        }
+    }
+    for (const char* card : stock) {
+        deck[next++] = code(card);
+    }
+    return deck;
 }
 
 inline constexpr Move kTurn{MoveKind::Turn, 0, 0, 0};

@@ -52,6 +52,13 @@ public:
     [[nodiscard]] int foundationCards() const noexcept { return foundationCards_; }
     [[nodiscard]] int faceDownCards() const noexcept { return faceDownCards_; }
     [[nodiscard]] int talonCards() const noexcept { return talonSize_; }
+    // For tools that measure a search: the piles keep the order they were
+    // dealt in.
+    [[nodiscard]] const Pile& pile(int index) const noexcept { return piles_[std::size_t(index)]; }
+
+    // True when some card on the tableau can never move again, so that the
+    // position is lost whatever is played: see the definition for why.
+    [[nodiscard]] bool hasStuckCard() const noexcept;
 
     // Appends the moves worth trying here, the likeliest first. With pruning,
     // a move to a foundation that can never hurt comes alone, and moves that
@@ -117,6 +124,10 @@ private:
     std::array<CardCode, kStockSize> talon_{};           // in the order they turn up
     std::array<std::uint8_t, kCardCount> talonOrigin_{}; // a card's place in the deal's talon
     std::uint32_t talonLeft_ = 0;                        // one bit a place in the deal's talon
+    CardSet talonCards_ = 0;
+    // For each pile, its first k cards for k up to the cards face down at
+    // the start: a face-down card stays where it is until it turns up.
+    std::array<std::array<CardSet, kPileCount>, kPileCount> faceDownSets_{};
     std::uint8_t talonSize_ = 0;
     std::uint8_t waste_ = 0; // the first `waste_` talon cards are in the waste
     std::uint8_t draw_ = 3;

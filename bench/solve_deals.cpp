@@ -1,0 +1,62 @@
+// Solves the deals named on the command line, one line each: deal, verdict,
+// positions expanded, seconds. The solver's rules can be switched off one by
+// one, so that one build shows what each rule does to the positions a deal
+// takes (bench/solver_compare.sh).
+//
+//   dealwise_solve_deals [--draw D] [--seconds S] [--positions P] [--table-bits B]
+//                        [--no-pruning] [--no-stuck-cards] [--stuck-cards-after N] DEAL... | FIRST-LAST...
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "klondike/deal.h"
+#include "klondike/solver.h"
+
+int main(int argc, char** argv) {
+    using namespace dealwise::klondike;
+    SolveLimits limits;
+    int draw = 3;
+    std::vector<std::uint64_t> deals;
+    for (int at = 1; at < argc; ++at) {
+        const std::string arg = argv[at];
+        const bool hasValue = at + 1 < argc;
+        if (arg == "--draw" && hasValue) {
+            draw = std::atoi(argv[++at]);
+        } else if (arg == "--seconds" && hasValue) {
+            limits.seconds = std::atof(argv[++at]);
+        } else if (arg == "--positions" && hasValue) {
+            limits.positions = std::strtoull(argv[++at], nullptr, 10);
+        } else if (arg == "--table-bits" && hasValue) {
+            limits.tableBits = unsigned(std::atoi(argv[++at]));
+        } else if (arg == "--no-pruning") {
+            limits.pruning = false;
+        } else if (arg == "--no-stuck-cards") {
+            limits.stuckCards = false;
+        } else if (arg == "--stuck-cards-after" && hasValue) {
+            limits.stuckCardsAfter = std::strtoull(argv[++at], nullptr, 10);
+        } else if (const auto dash = arg.find('-'); dash != std::string::npos && dash > 0) {
+            const std::uint64_t first = std::strtoull(arg.c_str(), nullptr, 10);
+            const std::uint64_t last = std::strtoull(arg.c_str() + dash + 1, nullptr, 10);
+            for (std::uint64_t deal = first; deal <= last; ++deal) {
+                deals.push_back(deal);
+            }
+        } else if (!arg.empty() && arg[0] != '-') {
+            deals.push_back(std::strtoull(arg.c_str(), nullptr, 10));
+        } else {
+            std::fprintf(stderr, "unknown argument %s\n", arg.c_str());
+            return 2;
+        }
+    }
+    for (const std::uint64_t deal : deals) {
+        const Solution solution = solve(dealNumber(deal), draw, limits);
+        const char* verdict = solution.verdict == Verdict::Won    ? "won"
+                              : solution.verdict == Verdict::Lost ? "lost"
+                                                                  : "undecided";
+        std::printf("%llu %s %llu %.4f\n", static_cast<unsigned long long>(deal), verdict,
+                    static_cast<unsigned long long>(solution.positions), solution.seconds);
+        std::fflush(stdout);
+    }
+    return 0;
+}

@@ -1,0 +1,233 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "klondike/deal.h"
+#include "klondike/game.h"
+#include "klondike/solver.h"
+#include "klondike/solver_position.h"
+#include "random_play.h"
+
+namespace dealwise::klondike::solver {
+namespace {
+
+using testing::deckFor;
+using testing::randomPositions;
+
+// The conditions of Position::hasStuckCard read card by card, with no sets of
+// bits and no shortcuts: the largest S and N, found by taking out one card
+// that breaks its condition at a time.
+bool stuckByDefinition(const Game& game) {
+    struct Place {
+        int pile = -1;
+        int at = 0;
+    };
+    std::array<Place, kCardCount> place{};
+    for (int pile = 0; pile < kPileCount; ++pile) {
+        for (int at = 0; at < int(game.pile(pile).size()); ++at) {
+            place[game.pile(pile)[std::size_t(at)]] = {pile, at};
+        }
+    }
+    std::array<bool, kCardCount> inS{};
+    std::array<bool, kCardCount> inN{};
+    for (int card = 0; card < kCardCount; ++card) {
+        inS[std::size_t(card)] = place[std::size_t(card)].pile >= 0;
+        inN[std::size_t(card)] = !inS[std::size_t(card)];
+    }
+    const auto cardAbove = [&](CardCode card) -> int {
+        const Place where = place[card];
+        const auto pile = game.pile(where.pile);
+        return where.at + 1 < int(pile.size()) ? pile[std::size_t(where.at + 1)] : -1;
+    };
+    const auto everyPileHeld = [&] {
+        for (int pile = 0; pile < kPileCount; ++pile) {
+            bool held = false;
+            for (const CardCode card : game.pile(pile)) {
+                held = held || inS[card];
+            }
+            if (!held) {
+                return false;
+            }
+        }
+        return true;
+    };
+    const auto cannotBeBuilt = [&](CardCode card) {
+        if (startsEmptyPile(card)) {
+            return everyPileHeld();
+        }
+        for (int on = 0; on < kCardCount; ++on) {
+            if (!buildsOn(card, CardCode(on))) {
+                continue;
+            }
+            const int above = inS[std::size_t(on)] ? cardAbove(CardCode(on)) : -1;
+            if (!inN[std::size_t(on)] && !(above >= 0 && inS[std::size_t(above)])) {
+                return false;
+            }
+        }
+        return true;
+    };
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (int c = 0; c < kCardCount; ++c) {
+            const auto card = CardCode(c);
+            if (inS[card]) {
+                const Place where = place[card];
+                bool keep = false;
+                if (where.at < game.faceDown(where.pile)) {
+                    keep = inS[std::size_t(cardAbove(card))];
+                } else {
+                    bool lowerInS = false;
+                    for (int rank = 1; rank < rankOf(card); ++rank) {
+                        lowerInS = lowerInS || inS[cardCode(suitOf(card), rank)];
+                    }
+                    const bool lowest = where.at == game.faceDown(where.pile);
+                    keep = (lowest || inS[game.pile(where.pile)[std::size_t(where.at - 1)]]) && lowerInS &&
+                           cannotBeBuilt(card);
+                }
+                if (!keep) {
+                    inS[card] = false;
+                    changed = true;
+                }
+            }
+            if (inN[card] && !cannotBeBuilt(card)) {
+                inN[card] = false;
+                changed = true;
+            }
+        }
+    }
+    for (const bool stuck : inS) {
+        if (stuck) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Positions the solver's own moves lead to, picked at random: with its
+// pruning the safe cards go up, so the foundations grow and stuck cards
+// turn up far more often than in random play.
+std::vector<Game> solverWalks(int draw, int games, int stepsPerGame) {
+    std::vector<Game> positions;
+    SplitMix64 random(std::uint64_t(draw) * 104729);
+    for (int deal = 1; deal <= games; ++deal) {
+        Game game(dealNumber(std::uint64_t(deal)), draw);
+        for (int step = 0; step < stepsPerGame; ++step) {
+            std::vector<Step> steps;
+            Position(game).generate(steps, Pruning::Exact);
+            if (steps.empty()) {
+                break;
+            }
+            std::vector<Move> moves;
+            if (!playStep(game, steps[random.below(steps.size())], moves)) {
+                break;
+            }
+            positions.push_back(game);
+        }
+    }
+    return positions;
+}
+
+std::vector<Game> testPositions() {
+    std::vector<Game> positions;
+    for (const int draw : {3, 1}) {
+        for (const std::vector<Game>& some : {randomPositions(draw, 60, 120), solverWalks(draw, 100, 120)}) {
+            positions.insert(positions.end(), some.begin(), some.end());
+        }
+    }
+    return positions;
+}
+
+TEST(SolverStuckCards, TheProofIsItsDefinition) {
+    int stuck = 0;
+    int positions = 0;
+    for (const Game& game : testPositions()) {
+        const bool expected = stuckByDefinition(game);
+        ASSERT_EQ(Position(game).hasStuckCard(), expected) << Position(game).describe();
+        stuck += expected ? 1 : 0;
+        ++positions;
+    }
+    // Both answers came up often enough for the comparison to mean something.
+    EXPECT_GT(stuck, 100) << positions;
+    EXPECT_GT(positions - stuck, 1000);
+}
+
+SolveLimits smallSearch(std::uint64_t positions, bool stuckCards) {
+    SolveLimits limits;
+    limits.seconds = 600;
+    limits.positions = positions;
+    limits.tableBits = 16;
+    limits.stuckCards = stuckCards;
+    limits.stuckCardsAfter = 0;
+    return limits;
+}
+
+// Searching on from a position the proof calls lost never finds a win, and
+// wherever both searches finish, the proof changes no verdict.
+TEST(SolverStuckCards, NoSearchWinsWhatTheProofCallsLost) {
+    int stuckSearched = 0;
+    int stuckFinished = 0;
+    int compared = 0;
+    int index = 0;
+    for (const Game& game : testPositions()) {
+        const bool stuck = Position(game).hasStuckCard();
+        if (!stuck && index++ % 64 != 0) {
+            continue;
+        }
+        const Solution with = solve(game, smallSearch(2000, true));
+        const Solution without = solve(game, smallSearch(2000, false));
+        if (stuck) {
+            ++stuckSearched;
+            EXPECT_EQ(with.verdict, Verdict::Lost);
+            EXPECT_NE(without.verdict, Verdict::Won) << Position(game).describe();
+            stuckFinished += without.verdict == Verdict::Lost ? 1 : 0;
+        }
+        if (with.verdict != Verdict::Undecided && without.verdict != Verdict::Undecided) {
+            EXPECT_EQ(with.verdict, without.verdict) << Position(game).describe();
+            ++compared;
+        }
+        if (with.verdict == Verdict::Won) {
+            Game end = game;
+            for (const Move& move : with.moves) {
+                ASSERT_TRUE(end.isLegal(move));
+                end.apply(move);
+            }
+            EXPECT_TRUE(end.isWon());
+        }
+    }
+    EXPECT_GT(stuckSearched, 100);
+    EXPECT_GT(stuckFinished, 20); // searched to the end without the proof, and lost
+    EXPECT_GT(compared, 300);
+}
+
+// The five of hearts lies on the four it needs to go up, and both black
+// sixes are face down beneath it: it can never move, and the deal is lost
+// before a card is played. Give it a six on top of another pile and it is not.
+TEST(SolverStuckCards, ACardOnTheCardsItNeedsIsStuck) {
+    const std::vector<const char*> stock{"2S", "3S", "4S", "5S", "7S", "8S", "9S", "10S", "JS", "QS", "KS", "AC",
+                                         "2C", "3C", "4C", "5C", "7C", "8C", "9C", "10C", "JC", "QC", "KC", "AD"};
+    const std::array<std::vector<const char*>, 7> stuck{{{"AS"},
+                                                         {"2D", "3D"},
+                                                         {"4D", "5D", "6D"},
+                                                         {"7D", "8D", "9D", "10D"},
+                                                         {"JD", "QD", "KD", "AH", "2H"},
+                                                         {"3H", "6H", "7H", "8H", "9H", "10H"},
+                                                         {"6S", "6C", "4H", "JH", "QH", "KH", "5H"}}};
+    const Game lost(deckFor(stuck, stock), 3);
+    EXPECT_TRUE(Position(lost).hasStuckCard());
+    EXPECT_TRUE(stuckByDefinition(lost));
+    const Solution solution = solve(lost, smallSearch(0, true));
+    EXPECT_EQ(solution.verdict, Verdict::Lost);
+    EXPECT_EQ(solution.positions, 0U);
+    EXPECT_NE(solve(lost, smallSearch(20'000, false)).verdict, Verdict::Won);
+
+    std::array<std::vector<const char*>, 7> free = stuck;
+    std::swap(free[0][0], free[6][1]); // the six of clubs on top of the first pile
+    const Game notLost(deckFor(free, stock), 3);
+    EXPECT_FALSE(Position(notLost).hasStuckCard());
+    EXPECT_FALSE(stuckByDefinition(notLost));
+}
+
+} // namespace
+} // namespace dealwise::klondike::solver

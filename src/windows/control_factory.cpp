@@ -9,11 +9,11 @@
 #include <algorithm>
 #include <vector>
 
+#include "presenter/spoken_text.h"
 #include "windows/command_button.h"
 #include "windows/fonts.h"
 #include "windows/frame_box.h"
 #include "windows/output_pane.h"
-#include "windows/spoken_text.h"
 
 namespace dealwise {
 

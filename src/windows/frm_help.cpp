@@ -3,7 +3,6 @@
 #include <QCloseEvent>
 
 #include "windows/control_factory.h"
-#include "windows/help_texts.h"
 #include "windows/layout_table.h"
 
 namespace dealwise {
@@ -14,7 +13,7 @@ QString fromView(std::string_view text) { return QString::fromUtf8(text.data(), 
 
 } // namespace
 
-frmHelp::frmHelp() {
+frmHelp::frmHelp(HelpPresenter& presenter) : presenter_(presenter) {
     placeWindow(*this, layout::kHelpWindow);
     const auto controls = buildControls(*this, layout::helpWindowControls());
     Text1 = qobject_cast<QPlainTextEdit*>(controls.value(QStringLiteral("Text1")));
@@ -25,30 +24,46 @@ frmHelp::frmHelp() {
 }
 
 void frmHelp::Form_Load() {
-    Text1->setPlainText(fromView(kHelpText1));
-    Text2->setPlainText(fromView(kHelpText2));
+    Text1->setPlainText(fromView(HelpPresenter::text1()));
+    Text2->setPlainText(fromView(HelpPresenter::text2()));
 }
 
 void frmHelp::showHelp() {
-    if (!loaded_) {
+    presenter_.show();
+    showChanges();
+}
+
+void frmHelp::showChanges() {
+    const HelpChanges changes = presenter_.takeChanges();
+    if (changes.loaded) {
         Form_Load();
-        loaded_ = true;
-        Text1->setFocus(Qt::OtherFocusReason); // a freshly loaded window starts in its first box
+    }
+    if (!changes.focus.empty()) {
+        if (auto* control = findChild<QWidget*>(fromView(changes.focus))) {
+            control->setFocus(Qt::OtherFocusReason);
+        }
+    }
+    if (changes.loaded) {
         move(layout::toPixels(layout::kHelpWindow.outerLeft), layout::toPixels(layout::kHelpWindow.outerTop));
         resize(layout::toPixels(layout::kHelpWindow.clientWidth), layout::toPixels(layout::kHelpWindow.clientHeight));
     }
-    // A help window the user minimised comes back into view rather than
-    // staying on the task bar after Help was pressed.
-    if (isMinimized()) {
-        setWindowState(windowState() & ~Qt::WindowMinimized);
+    if (changes.shown) {
+        // A help window the user minimised comes back into view rather than
+        // staying on the task bar after Help was pressed.
+        if (isMinimized()) {
+            setWindowState(windowState() & ~Qt::WindowMinimized);
+        }
+        show();
+        raise();
+        activateWindow();
     }
-    show();
-    raise();
-    activateWindow();
+    if (changes.hidden) {
+        hide();
+    }
 }
 
 void frmHelp::closeEvent(QCloseEvent* event) {
-    loaded_ = false;
+    presenter_.close();
     event->accept();
 }
 

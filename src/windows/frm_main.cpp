@@ -5,21 +5,16 @@
 #include <QLineEdit>
 #include <QTimer>
 
-#include "report/hand_grid.h"
-#include "scoring/scoring.h"
 #include "windows/control_factory.h"
 #include "windows/error_boundary.h"
 #include "windows/layout_table.h"
 #include "windows/output_pane.h"
-#include "windows/spoken_text.h"
 
 namespace dealwise {
 
 namespace {
 
 QString fromView(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-QString rendered(const PrintLine& line) { return QString::fromStdString(renderLine(line)); }
 
 std::size_t slotOf(Card card) { return static_cast<std::size_t>(cardIndex(card)); }
 
@@ -70,7 +65,7 @@ frmMain::frmMain() {
     typingPause_->setObjectName(QStringLiteral("typingPause"));
     typingPause_->setSingleShot(true);
     typingPause_->setInterval(kTypingPause);
-    connect(typingPause_, &QTimer::timeout, this, [this] { typedCard_.forget(); });
+    connect(typingPause_, &QTimer::timeout, this, [this] { presenter_.typingPaused(); });
 
     Form_Load();
 }
@@ -84,78 +79,96 @@ void frmMain::bind(QPushButton* button, void (frmMain::*operation)()) {
 
 QPushButton* frmMain::cardButton(Card card) const { return cardButtons_[slotOf(card)]; }
 
+template <typename Operation> void frmMain::present(const Operation& operation) {
+    try {
+        operation();
+    } catch (...) {
+        showChanges();
+        throw;
+    }
+    showChanges();
+}
+
+void frmMain::showChanges() {
+    const MainChanges changes = presenter_.takeChanges();
+    for (std::size_t slot = 0; slot < changes.cards.size(); ++slot) {
+        if (changes.cards.test(slot)) {
+            showFace(cardAt(static_cast<int>(slot)));
+        }
+    }
+    if (changes.runEnabled) {
+        cmdRun->setEnabled(presenter_.runEnabled());
+    }
+    if (changes.scoreBox) {
+        txtFinalScore->setText(QString::fromStdString(presenter_.scoreBox()));
+    }
+    if (changes.paneCleared) {
+        picOutput->clearPane();
+    }
+    const std::vector<std::string>& lines = presenter_.paneLines();
+    for (std::size_t line = lines.size() - changes.paneAppended; line < lines.size(); ++line) {
+        picOutput->printLine(QString::fromStdString(lines[line]));
+    }
+    if (presenter_.help().exists()) {
+        if (!helpWindow_) {
+            helpWindow_ = std::make_unique<frmHelp>(presenter_.help());
+        }
+        helpWindow_->showChanges();
+    }
+    if (changes.shown) {
+        setVisible(presenter_.shown());
+    }
+    if (!changes.focus.empty()) {
+        if (auto* control = findChild<QWidget*>(fromView(changes.focus))) {
+            control->setFocus(Qt::OtherFocusReason);
+        }
+    }
+    if (changes.ended) {
+        emit programEnded();
+    }
+}
+
+void frmMain::showFace(Card card) {
+    const CardFace& face = presenter_.face(card);
+    QPushButton* button = cardButton(card);
+    button->setText(QString::fromStdString(face.caption));
+    button->setAccessibleDescription(QString::fromStdString(face.description));
+    setBold(*button, face.bold);
+}
+
 void frmMain::Form_Load() {
-    cmdRun->setEnabled(false);
-    show();
-    cmdReset->setFocus(Qt::OtherFocusReason);
+    present([this] { presenter_.Form_Load(); });
 }
 
 void frmMain::cmdCard_Click(Card card) {
-    const Int16 count = enterCard(cardGrid, entryCounter, card);
-    QPushButton* button = cardButton(card);
-    button->setText(QString::fromStdString(toDecimal(count)));
-    button->setAccessibleDescription(QString::fromStdString(entryDescription(count.value())));
-    setBold(*button, true);
-    if (count == kHandSize) {
-        cmdChangeHandNo_Click();
-    }
+    present([this, card] { presenter_.cmdCard_Click(card); });
 }
 
 void frmMain::cmdChangeHandNo_Click() {
-    cmdRun->setEnabled(true);
-    picOutput->clearPane();
-    for (const PrintLine& line : handGridLines(cardGrid)) {
-        picOutput->printLine(rendered(line));
-    }
+    present([this] { presenter_.cmdChangeHandNo_Click(); });
 }
 
 void frmMain::cmdRun_Click() {
-    const ScoreSheet sheet = scoreGrid(cardGrid);
-    for (const PrintLine& line : reportLines(sheet)) {
-        picOutput->printLine(rendered(line));
-    }
-    txtFinalScore->setText(QString::fromStdString(finalScoreText(sheet.finalScore)));
-    cmdReset->setFocus(Qt::OtherFocusReason);
+    present([this] { presenter_.cmdRun_Click(); });
 }
 
 void frmMain::cmdReset_Click() {
-    txtFinalScore->setText(QString());
-    entryCounter.reset();
-    for (Suit suit : kAllSuits) {
-        for (int value = 1; value <= kRankCount; ++value) {
-            const Rank rank = rankFromValue(value);
-            cardButton(Card{suit, rank})->setText(fromView(restCaption(rank)));
-        }
-    }
-    for (QPushButton* button : cardButtons_) {
-        setBold(*button, false);
-        button->setAccessibleDescription(QString());
-    }
-    resetHand(cardGrid, entryCounter);
-    cmdRun->setEnabled(false);
+    present([this] { presenter_.cmdReset_Click(); });
 }
 
 void frmMain::cmdHelp_Click() {
-    if (!helpWindow_) {
-        helpWindow_ = std::make_unique<frmHelp>();
-    }
-    helpWindow_->showHelp();
+    present([this] { presenter_.cmdHelp_Click(); });
 }
 
 void frmMain::cmdQuit_Click() {
-    ending_ = true;
-    if (helpWindow_) {
-        helpWindow_->hide();
-    }
-    hide();
-    emit programEnded();
+    present([this] { presenter_.cmdQuit_Click(); });
 }
 
 void frmMain::Form_QueryUnload(Int16& /*Cancel*/, Int16 /*UnloadMode*/) { cmdQuit_Click(); }
 
 void frmMain::closeEvent(QCloseEvent* event) {
     event->accept();
-    if (ending_) {
+    if (presenter_.ended()) {
         return;
     }
     runGuarded(this, [this, event] {
@@ -180,12 +193,12 @@ bool frmMain::typeKey(const QKeyEvent& event) {
         (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
         return false;
     }
-    if (const std::optional<Card> card = typedCard_.feed(text.front().toLatin1())) {
+    if (const std::optional<Card> card = presenter_.typeCharacter(text.front().toLatin1())) {
         typingPause_->stop();
         cardButton(*card)->click(); // the click's own handler, guarded as a click's is
         return true;
     }
-    if (typedCard_.pending()) {
+    if (presenter_.typingPending()) {
         typingPause_->start();
         return true;
     }

@@ -13,10 +13,8 @@
 #include <array>
 #include <memory>
 
-#include "hand/card_grid.h"
-#include "hand/hand_entry.h"
+#include "presenter/main_presenter.h"
 #include "windows/frm_help.h"
-#include "windows/typed_card.h"
 
 class QKeyEvent;
 class QLineEdit;
@@ -26,13 +24,13 @@ namespace dealwise {
 
 class OutputPane;
 
-// The main window. A card button marks its card in cardGrid and counts the
-// entry; the seventh entry prints the hand grid into picOutput and enables
-// Run; Run scores the grid (plain functions of the scoring library), appends
-// the report below the grid and puts the score in txtFinalScore. All state of
-// the hand lives here; the rules and the report lines live in the library.
-// A card typed on the keyboard (its rank, then its suit) presses its button,
-// wherever the focus is in the window but in the score box.
+// The main window, a view of MainPresenter: each handler runs the
+// presenter's operation of the same name, then shows what it changed. A card
+// button enters its card; the seventh entry prints the hand grid into
+// picOutput and enables Run; Run appends the report below the grid and puts
+// the score in txtFinalScore. A card typed on the keyboard (its rank, then its
+// suit) presses its button, wherever the focus is in the window but in the
+// score box.
 class frmMain : public QWidget { // NOLINT(readability-identifier-naming)
     Q_OBJECT
 
@@ -40,8 +38,8 @@ public:
     frmMain();
     ~frmMain() override;
 
-    [[nodiscard]] const CardGrid& grid() const noexcept { return cardGrid; }
-    [[nodiscard]] Int16 entries() const noexcept { return entryCounter.value(); }
+    [[nodiscard]] const CardGrid& grid() const noexcept { return presenter_.grid(); }
+    [[nodiscard]] Int16 entries() const noexcept { return presenter_.entries(); }
     // Empty until Help is first pressed; then the one help window of the run.
     [[nodiscard]] frmHelp* helpWindow() const noexcept { return helpWindow_.get(); }
 
@@ -69,15 +67,17 @@ protected:
 private:
     void bind(QPushButton* button, void (frmMain::*operation)());
     [[nodiscard]] QPushButton* cardButton(Card card) const;
-    // Feeds a key to typedCard_ and presses the card it completes; whether
+    // Feeds a key to the presenter and presses the card it completes; whether
     // the key went toward a card.
     bool typeKey(const QKeyEvent& event);
+    // Runs one of the presenter's operations and shows what it changed, also
+    // when it throws: what it did before the error stays done on the screen.
+    template <typename Operation> void present(const Operation& operation);
+    void showChanges();
+    void showFace(Card card);
 
-    CardGrid cardGrid;         // NOLINT(readability-identifier-naming)
-    EntryCounter entryCounter; // NOLINT(readability-identifier-naming)
+    MainPresenter presenter_;
     std::unique_ptr<frmHelp> helpWindow_;
-    bool ending_ = false;
-    TypedCard typedCard_;
     QTimer* typingPause_ = nullptr; // drops a half-typed card
 
     std::array<QPushButton*, CardGrid::kCellCount> cardButtons_{};

@@ -1,4 +1,4 @@
-#include "windows/spoken_text.h"
+#include "presenter/spoken_text.h"
 
 #include <array>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "windows/typed_card.h"
+#include "presenter/typed_card.h"
 
 namespace dealwise {
 

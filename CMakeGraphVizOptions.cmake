@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # What `cmake --graphviz` draws (docs/targets.svg): the project's own
 # libraries and programs, without the tests, benchmarks and outside libraries.
 set(GRAPHVIZ_GRAPH_NAME "Dealwise")

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Times `dealwise-score --batch` from the release build on random hands and
 # prints hands per second and the peak resident set size of each run.
 #

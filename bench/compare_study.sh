@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Two builds of dealwise-study on the same deals, run by turns on one core so
 # that the machine's noise falls on both alike: prints each run's wall time
 # and the median of each build, and checks that both wrote the same CSV

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes random seven-card hands, one a line, for timing `dealwise-score
 // --batch`. The same count and seed always give the same bytes.
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Solves the deals named on the command line, one line each: deal, verdict,
 // positions expanded, seconds. The solver's rules can be switched off one by
 // one, so that one build shows what each rule does to the positions a deal

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Two builds of dealwise-study solving the same deals at the same time limit,
 # run side by side on a core each (taskset, one thread), so that the
 # machine's load falls on both alike. Prints, for each build, the deals left

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The exact solver's time per deal on one core: solves deals FIRST ..
 # FIRST + DEALS - 1 on one thread with dealwise-study --solve and prints its
 # report line (winnable share, undecided count, median, 90th and 99th

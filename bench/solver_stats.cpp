@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the exact solver's positions go on one deal: the same depth-first
 // search as klondike::solve (pruning on, the same table), with every
 // expanded position measured on the way. Kept out of the solver itself so

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Start-up time and memory of Dealwise against a bare Qt program of the same
 # build showing one empty window of the same size, on the offscreen platform
 # and under Xvfb; then the QtTest benchmark of a card click and of Run.

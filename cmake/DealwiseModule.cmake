@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # dealwise_module(NAME SOURCES ... [PUBLIC targets...] [PRIVATE targets...])
 # One module of Dealwise: the static library dealwise_NAME, also known as
 # dealwise::NAME, which exposes only its own include/ folder, so that a

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Windows builds carry the version record (US English) and the application
 # icon as resources. Elsewhere this does nothing.
 set(DEALWISE_ICON_FILE "${PROJECT_SOURCE_DIR}/packaging/icons/dealwise.ico")

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Cross-compiles for 64-bit Windows with Debian's mingw-w64; the programs and
 # tests run under Wine.
 set(CMAKE_SYSTEM_NAME Windows)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Arbitrary bytes as the standard input of dealwise-score --batch. The
 // first byte picks a small input buffer and read size for a second run, so
 // that lines straddle reads and overflow the buffer; the rest is the input.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Arbitrary bytes as card tokens: the whole input as one token, then its
 // pieces between blanks, one by one and as a hand.
 

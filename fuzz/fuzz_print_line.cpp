@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A print line of 1 to 14 items, texts and 16-bit integers taken from the
 // input, rendered and read back.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Arbitrary bytes as a row of dealwise-study's deals.csv, with and without
 // the solver's columns, and as its manifest.json. A row read must write back
 // as the same text; a manifest read must write and read back as itself.

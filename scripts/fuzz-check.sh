@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the libFuzzer targets of fuzz/ with clang in build/fuzz and runs each
 # for a bounded time, starting from a copy of its committed seed corpus, so
 # that what a run discovers never lands in the repository. Prints how many

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the Debian package, checks it with lintian (any error or warning
 # fails the check; informational and pedantic tags are shown too), unpacks it
 # into a scratch root, checks that every file is where a desktop and man look

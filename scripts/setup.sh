@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs, from Debian's packages, whatever of Dealwise's build and run-time
 # needs this machine lacks. Safe to run again: it installs nothing twice.
 #   --packaging  also what building and checking the Debian package needs

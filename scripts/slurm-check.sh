@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # A sharded study on a real Slurm cluster: brings up a single-node cluster
 # on this machine (scripts/slurm-cluster.sh), submits a four-shard study with
 # slurm/submit-study.sh, requeues one shard while it runs (as after a lost

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # shellcheck shell=bash
 # A throw-away single-node Slurm cluster for tests, built from Debian's
 # slurmctld, slurmd, slurm-client and munge packages (scripts/setup.sh --slurm).

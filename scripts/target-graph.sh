@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Draws the graph of Dealwise's libraries and programs, as CMake sees their
 # links, into docs/targets.dot and docs/targets.svg (needs graphviz's dot).
 set -euo pipefail

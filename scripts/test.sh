@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what is missing, builds Dealwise and runs every test: in the
 # normal build and under the address and undefined-behaviour sanitizers; then
 # a sharded study on a single-node Slurm cluster, the Debian package check,
@@ -7,6 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh --packaging --windows --fuzz --slurm
+bash scripts/spdx-check.sh
 export QT_QPA_PLATFORM=offscreen
 for preset in default asan; do
     echo "== $preset build"

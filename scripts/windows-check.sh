@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The Windows build check that can run on Linux: cross-compiles the library,
 # dealwise-score and their tests with mingw-w64, with the version resource
 # and the icon; runs the tests under Wine; and reads the resources back out of

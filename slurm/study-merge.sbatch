@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 #SBATCH --job-name=dealwise-merge
 #SBATCH --cpus-per-task=1
 # The summary and chart of a sharded study: merges STUDY_ROOT/shard-* into

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 #SBATCH --job-name=dealwise-shard
 #SBATCH --cpus-per-task=1
 #SBATCH --requeue

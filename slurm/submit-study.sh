@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Submits a study as a Slurm array of shards and a merge that waits for them.
 #
 #   slurm/submit-study.sh PROGRAM ROOT DEALS SHARDS [FIRST] [-- STUDY_OPTIONS...]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The baseline: a bare Qt Widgets program of the same build that shows one
 // empty window of the main window's size, reports its first paint and memory
 // as Dealwise's probe does, and quits. With --text the window also shows one

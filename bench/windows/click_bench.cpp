@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How long a user waits for a card click and for Run: each operation through
 // the real button, until the window has repainted what it changed.
 #include <QApplication>

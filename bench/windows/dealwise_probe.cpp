@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Dealwise as it starts for a user, instrumented: reports its first paint and
 // memory, optionally enters and scores HANDS hands through the real buttons
 // (seven cards, Run, Input New Hand), then quits.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Draws Dealwise's application icon from one description and writes every
 // file made from it: the Windows icon (32 x 32 in 2 colours, 32 x 32 and
 // 16 x 16 in 16 colours), a scalable SVG and the PNG sizes of the desktop's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/batch.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/hand_collector.h"
 
 #include <algorithm>

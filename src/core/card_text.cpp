@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/card_text.h"
 
 namespace dealwise {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/int16.h"
 
 #include "core/errors.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hand/card_grid.h"
 
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hand/hand_entry.h"
 
 namespace dealwise {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "klondike/deal.h"
 
 #include <bitset>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "klondike/game.h"
 
 #include <algorithm>

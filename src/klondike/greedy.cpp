@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "klondike/greedy.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "klondike/solver_position.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "klondike/solver_table.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "presenter/help_presenter.h"
 
 #include <utility>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "presenter/main_presenter.h"
 
 #include <utility>

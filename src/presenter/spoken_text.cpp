@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "presenter/spoken_text.h"
 
 #include <array>

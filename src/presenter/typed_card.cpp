@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "presenter/typed_card.h"
 
 namespace dealwise {

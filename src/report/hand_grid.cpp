@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "report/hand_grid.h"
 
 namespace dealwise {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "report/print_line.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "scoring/scoring.h"
 
 #include <string_view>

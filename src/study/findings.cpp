@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "findings.h"
 
 #include <sstream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "formatted.h"
 
 #include <cstdarg>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // dealwise-study: plays many Klondike deals with the greedy player and asks
 // whether the Dealwise score of a deal's seven face-up cards predicts a win.
 #include <QApplication>

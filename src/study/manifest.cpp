@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "study/manifest.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "study/merge.h"
 
 #include <algorithm>

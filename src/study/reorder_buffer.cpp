@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "study/reorder_buffer.h"
 
 #include <stdexcept>

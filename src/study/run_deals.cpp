@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "study/run_deals.h"
 
 #include <algorithm>

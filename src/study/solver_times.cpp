@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "study/solver_times.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "study/study_files.h"
 
 #include <cerrno>

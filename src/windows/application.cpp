@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "windows/application.h"
 
 #include <QApplication>

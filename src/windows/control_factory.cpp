@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "windows/control_factory.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "windows/error_boundary.h"
 
 #include <QMessageBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "windows/frame_box.h"
 
 #include <QStyleOptionGroupBox>

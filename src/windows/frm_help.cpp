@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "windows/frm_help.h"
 
 #include <QCloseEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "windows/layout_table.h"
 
 #include <algorithm>

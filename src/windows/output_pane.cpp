@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "windows/output_pane.h"
 
 #include <QAccessible>

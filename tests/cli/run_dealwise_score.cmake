@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Runs the built dealwise-score for one case and checks its standard output,
 # standard error and exit status, each compared whole.
 #   cmake [-DEMULATOR=...] -DPROGRAM=... -DCASE=... -DVERSION_TEXT=... -DWORK_DIR=... -DWORKED_EXAMPLE=... -P run_dealwise_score.cmake

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hand/hand_entry.h"
 
 #include <gtest/gtest.h>

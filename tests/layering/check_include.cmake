@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Compiles one line, #include "HEADER", with the include folders that a
 # target linking LIBRARY sees, and checks that it compiles (EXPECT=pass) or
 # fails for want of the header (EXPECT=fail): the build keeps the layers.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Renders a manual page as man shows it and checks that groff has nothing to
 # complain of and that the page has its name, synopsis and cross-references.
 #   cmake -DMAN=man -DPAGE=dealwise.6.gz -DPROGRAM=dealwise -P check_manpage.cmake

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reads the committed Windows icon back as Windows would: three images of
 // one picture, with the sizes and colour counts the program is known by.
 #include <gtest/gtest.h>

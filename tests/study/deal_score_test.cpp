@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "study/deal_score.h"
 
 #include <gtest/gtest.h>

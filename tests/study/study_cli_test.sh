@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # dealwise-study end to end, with the solver: what it writes, that the
 # verdicts agree with the greedy player, that the thread count changes
 # nothing but the times, and that bad options are refused.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # dealwise-study killed with SIGKILL at random moments and resumed each time
 # must end with the very folder an uninterrupted run writes: nothing lost,
 # nothing written twice. The solver's own times differ from run to run, so

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "study/study_run.h"
 
 // GCC 12 at -O2 with the sanitizers warns of std::regex's own state as

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # dealwise-study stopped by SIGTERM, and stopped by a full disk: each says
 # how to go on, and going on ends with the folder of an uninterrupted run.
 set -euo pipefail

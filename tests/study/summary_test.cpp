@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "study/summary.h"
 
 #include "study/solver_times.h"

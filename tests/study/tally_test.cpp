@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "study/tally.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "study/wilson.h"
 
 #include <gtest/gtest.h>

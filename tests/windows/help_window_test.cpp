@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>

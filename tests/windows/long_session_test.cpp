@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A long evening at the table: ten thousand hands entered and scored in one
 // run of the real window, each checked, with the memory in use no higher at
 // the end than after the first hand.

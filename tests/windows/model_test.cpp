@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Random sequences of user actions driven through the real widgets, each
 // followed by a comparison of everything the user can observe with a small
 // model of the program written here, apart from the program's own code. A

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "windows/spoken_text.h"
 
 #include <gtest/gtest.h>

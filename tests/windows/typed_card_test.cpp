@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "windows/typed_card.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The operations keep the names of the frmMain handlers they stand behind

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Plain C++ that the presenter owns; the windows and their tests keep

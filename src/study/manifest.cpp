@@ -4,9 +4,11 @@
 #include <array>
 #include <charconv>
 #include <fstream>
+#include <limits>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <stdexcept>
+#include <type_traits>
 
 #include "study/csv.h"
 #include "study/study_error.h"
@@ -30,11 +32,35 @@ std::string positionsOption(std::uint64_t positions) {
     return positions > 0 ? "--solve-positions " + std::to_string(positions) : "no --solve-positions";
 }
 
+// The JSON library converts any number to any arithmetic type, a float or a
+// huge number to an int included, which C++ leaves undefined: a whole number
+// must be a whole number in the type's range before it is read as one.
+template <typename Value> bool isWholeNumberOf(const Json& value) {
+    if (!value.is_number_integer()) {
+        return false;
+    }
+    if (value.is_number_unsigned()) {
+        return value.get<std::uint64_t>() <= static_cast<std::uint64_t>(std::numeric_limits<Value>::max());
+    }
+    const auto number = value.get<std::int64_t>();
+    if constexpr (std::numeric_limits<Value>::is_signed) {
+        return number >= std::int64_t{std::numeric_limits<Value>::min()} &&
+               number <= std::int64_t{std::numeric_limits<Value>::max()};
+    } else {
+        return number >= 0;
+    }
+}
+
 template <typename Value> Value field(const Json& json, const char* name) {
     if (!json.contains(name)) {
         throw std::invalid_argument(std::string("it has no \"") + name + "\"");
     }
     try {
+        if constexpr (std::is_integral_v<Value> && !std::is_same_v<Value, bool>) {
+            if (!isWholeNumberOf<Value>(json.at(name))) {
+                throw std::invalid_argument(std::string("its \"") + name + "\" is not of the right kind");
+            }
+        }
         return json.at(name).get<Value>();
     } catch (const Json::exception&) {
         throw std::invalid_argument(std::string("its \"") + name + "\" is not of the right kind");

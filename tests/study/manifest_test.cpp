@@ -117,6 +117,11 @@ TEST(StudyManifest, RefusesWhatIsNoManifest) {
     EXPECT_EQ(reason(replaced("dealwise-study", "dealwise-score")), "it is not dealwise-study's");
     EXPECT_EQ(reason(replaced("\"draw\"", "\"drawn\"")), "it has no \"draw\"");
     EXPECT_EQ(reason(replaced("\"deals\": 300", "\"deals\": \"300\"")), "its \"deals\" is not of the right kind");
+    // Numbers that do not fit the setting are refused, never converted.
+    EXPECT_EQ(reason(replaced("\"draw\": 1", "\"draw\": 3.7e22")), "its \"draw\" is not of the right kind");
+    EXPECT_EQ(reason(replaced("\"draw\": 1", "\"draw\": 4294967299")), "its \"draw\" is not of the right kind");
+    EXPECT_EQ(reason(replaced("\"deals\": 300", "\"deals\": -1")), "its \"deals\" is not of the right kind");
+    EXPECT_EQ(reason(replaced("\"deals\": 300", "\"deals\": 300.5")), "its \"deals\" is not of the right kind");
     EXPECT_EQ(reason(replaced("\"draw\": 1", "\"draw\": 2")), "its settings are not those of any study");
     EXPECT_EQ(reason(replaced("\"solve_ms\"", "\"ms\"")), "its settings are not those of any study");
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "windows/layout_table.h"
+#include "presenter/layout_table.h"
 
 #include <algorithm>
 

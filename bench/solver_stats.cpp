@@ -12,6 +12,7 @@
 // with EVERY, every EVERY-th position the proof does not settle, to read.
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -88,7 +89,8 @@ public:
 
 private:
     void record() {
-        const Key key = position_.key();
+        Key key = position_.key();
+        key[7] |= std::uint32_t(std::countr_zero(position_.reachableTalon() | (1U << 24))) << 24;
         full_.push_back(hashWords(key, 0, 8, ~0U));
         noWaste_.push_back(hashWords(key, 0, 8, 0xFFFFFFU));
         tableau_.push_back(hashWords(key, 0, 7, 0));
@@ -118,7 +120,7 @@ private:
             return -1;
         }
         bool found = false;
-        const std::int64_t slot = table_.enter(table_.hashesOf(position_.key()), found);
+        const std::int64_t slot = table_.enter(table_.hashesOf(position_.key()), position_.reachableTalon(), found);
         if (found) {
             return 0;
         }

@@ -31,16 +31,16 @@ public:
 
     // The stuck-card proof is used once `stuckCardsAfter` positions are
     // expanded, and on the deal itself; never when that is kNever.
-    Search(const Game& start, solver::Pruning rules, std::uint64_t stuckCardsAfter, std::uint64_t positionLimit,
-           Clock::time_point deadline, solver::Table& table)
-        : position_(start), rules_(rules), stuckCardsAfter_(stuckCardsAfter), positionLimit_(positionLimit),
-          table_(table), deadline_(deadline) {
+    Search(const Game& start, solver::Pruning rules, std::uint64_t stuckCardsAfter, bool wasteCover,
+           std::uint64_t positionLimit, Clock::time_point deadline, solver::Table& table)
+        : position_(start), rules_(rules), stuckCardsAfter_(stuckCardsAfter), wasteCover_(wasteCover),
+          positionLimit_(positionLimit), table_(table), deadline_(deadline) {
         path_.reserve(512);
         moves_.reserve(8192);
     }
 
     Verdict run() {
-        switch (visit(0, table_.hashesOf(position_.key()))) {
+        switch (visit(0, entryOf())) {
         case Outcome::Win:
             return Verdict::Won;
         case Outcome::NoWin:
@@ -55,7 +55,13 @@ public:
     [[nodiscard]] std::uint64_t positions() const noexcept { return positions_; }
 
 private:
-    Outcome visit(int depth, const solver::Table::Hashes& hashes) {
+    // A position as the table knows it.
+    struct Entry {
+        solver::Table::Hashes hashes;
+        solver::Table::Reach reach = 0;
+    };
+
+    Outcome visit(int depth, const Entry& entry) {
         if (position_.foundationCards() == kCardCount) {
             return Outcome::Win;
         }
@@ -76,7 +82,7 @@ private:
             return Outcome::NoWin;
         }
         bool found = false;
-        const std::int64_t slot = table_.enter(hashes, found);
+        const std::int64_t slot = table_.enter(entry.hashes, entry.reach, found);
         if (found) {
             return Outcome::NoWin;
         }
@@ -97,20 +103,20 @@ private:
         const std::size_t end = moves_.size();
         // Every child's bucket is asked for before the first is searched, so
         // that their trips to memory overlap.
-        childHashes_.resize(end);
+        childEntries_.resize(end);
         for (std::size_t next = begin; next < end; ++next) {
             Step step = moves_[next];
             position_.apply(step);
-            childHashes_[next] = table_.hashesOf(position_.key());
-            table_.prefetch(childHashes_[next]);
+            childEntries_[next] = entryOf();
+            table_.prefetch(childEntries_[next].hashes);
             position_.undo(step);
         }
         for (std::size_t next = begin; next < end; ++next) {
             Step step = moves_[next];
             position_.apply(step);
             path_.push_back(step);
-            const solver::Table::Hashes childHashes = childHashes_[next];
-            const Outcome outcome = visit(depth + 1, childHashes);
+            const Entry child = childEntries_[next];
+            const Outcome outcome = visit(depth + 1, child);
             if (outcome == Outcome::Win) {
                 return outcome;
             }
@@ -124,6 +130,16 @@ private:
         moves_.resize(begin);
         table_.leave(slot, positions_ - before);
         return Outcome::NoWin;
+    }
+
+    // Without the waste cover, the cards within reach are part of the key,
+    // and a position is met again only with exactly those.
+    [[nodiscard]] Entry entryOf() const noexcept {
+        Entry entry{table_.hashesOf(position_.key()), position_.reachableTalon()};
+        if (!wasteCover_) {
+            entry.hashes.check ^= (std::uint64_t{entry.reach} + 1) * 0x9E3779B97F4A7C15ULL;
+        }
+        return entry;
     }
 
     bool outOfTime() {
@@ -140,12 +156,13 @@ private:
     Position position_;
     solver::Pruning rules_;
     std::uint64_t stuckCardsAfter_;
+    bool wasteCover_;
     std::uint64_t positionLimit_;
     solver::Table& table_;
     Clock::time_point deadline_;
     std::vector<Step> path_;
-    std::vector<Step> moves_;                        // the moves of every position on the line, one block after another
-    std::vector<solver::Table::Hashes> childHashes_; // where each of those moves leads, in the table
+    std::vector<Step> moves_;         // the moves of every position on the line, one block after another
+    std::vector<Entry> childEntries_; // where each of those moves leads, in the table
     std::uint64_t positions_ = 0;
     std::uint64_t lastClockCheck_ = ~std::uint64_t{0};
     bool stopped_ = false;
@@ -179,7 +196,8 @@ Solution solve(const Game& start, const SolveLimits& limits) {
         return solution;
     };
     Search search(start, limits.pruning ? solver::Pruning::Exact : solver::Pruning::None,
-                  limits.stuckCards ? limits.stuckCardsAfter : Search::kNever, limits.positions, deadline, table);
+                  limits.stuckCards ? limits.stuckCardsAfter : Search::kNever, limits.wasteCover, limits.positions,
+                  deadline, table);
     const Verdict verdict = search.run();
     solution.positions += search.positions();
     return finish(search, verdict);

@@ -64,13 +64,6 @@ bool Position::neededOnTableau(CardCode card) const noexcept {
 // the other, each taken card leaving the same waste behind: with one card
 // turned at a time any waste is; with three, a waste of a multiple of three
 // or of the whole talon turns up exactly what a waste turned over does.
-int Position::equivalentWaste() const noexcept {
-    if (draw_ == 1 || waste_ % 3 == 0 || waste_ == talonSize_) {
-        return 0;
-    }
-    return waste_;
-}
-
 int Position::talonInTurningOrder(std::array<std::uint8_t, kStockSize>& order) const noexcept {
     int count = 0;
     forEachTurnStop(waste_, talonSize_, draw_,
@@ -78,11 +71,7 @@ int Position::talonInTurningOrder(std::array<std::uint8_t, kStockSize>& order) c
     return count;
 }
 
-std::uint32_t Position::reachableTalon() const noexcept {
-    std::uint32_t reachable = 0;
-    forEachTurnStop(waste_, talonSize_, draw_, [&](int top, int) { reachable |= std::uint32_t{1} << top; });
-    return reachable;
-}
+std::uint32_t Position::reachableTalon() const noexcept { return turnStops(waste_, talonSize_, draw_); }
 
 Position::Fits Position::fits() const noexcept {
     Fits fits{};
@@ -586,7 +575,7 @@ Key Position::key() const noexcept {
         }
         key[std::size_t(at)] = word;
     }
-    key[7] = talonLeft_ | std::uint32_t(equivalentWaste()) << 24;
+    key[7] = talonLeft_;
     return key;
 }
 

@@ -75,14 +75,17 @@ Table::Hashes Table::hashesOf(const Key& key) const noexcept {
         h2 = mix(h2, word, 0x94D049BB133111EBULL);
     }
     h1 *= 0xFF51AFD7ED558CCDULL;
-    return {h1, static_cast<std::uint32_t>(h2 >> 32), ((h2 & 0xFFFFFFFFU) ^ (h1 >> 40)) & mask_};
+    return {h1, static_cast<std::uint8_t>(h2 >> 56), ((h2 & 0xFFFFFFFFU) ^ (h1 >> 40)) & mask_};
 }
 
 void Table::prefetch(const Hashes& key) const noexcept { __builtin_prefetch(&buckets_[key.bucket]); }
 
-std::int64_t Table::enter(const Hashes& key, bool& found) noexcept {
+std::int64_t Table::enter(const Hashes& key, Reach reach, bool& found) noexcept {
     const auto [h1, check2, index] = key;
     Bucket& bucket = buckets_[index];
+    const auto slotOf = [&](std::size_t way) {
+        return static_cast<std::int64_t>(std::size_t(&bucket - buckets_) * kWays + way);
+    };
 
     // The slot to give up: a stale one first, else the least work; never a pinned one.
     std::int64_t victim = kNoSlot;
@@ -90,9 +93,17 @@ std::int64_t Table::enter(const Hashes& key, bool& found) noexcept {
     for (std::size_t way = 0; way < kWays; ++way) {
         Entry& entry = bucket.entries[way];
         const bool current = (entry.stamp >> 4) == generation_;
-        if (current && entry.check == h1 && entry.check2 == check2) {
-            found = true;
-            return static_cast<std::int64_t>(std::size_t(&bucket - buckets_) * kWays + way);
+        if (current && entry.check == h1 && entry.checkAndReach >> 24 == check2) {
+            found = (reach & ~entry.checkAndReach & kAllReach) == 0;
+            if (found) {
+                return slotOf(way);
+            }
+            entry.checkAndReach |= reach;
+            if ((entry.stamp & 15U) == kPinned) {
+                return kNoSlot; // the position on the line keeps it pinned, and leaves it
+            }
+            entry.stamp = generation_ << 4 | kPinned;
+            return slotOf(way);
         }
         const std::uint32_t cost = current ? (entry.stamp & 15U) + 1 : 0;
         if (cost < victimCost) {
@@ -104,8 +115,8 @@ std::int64_t Table::enter(const Hashes& key, bool& found) noexcept {
     if (victim == kNoSlot) {
         return kNoSlot;
     }
-    bucket.entries[victim] = {h1, check2, generation_ << 4 | kPinned};
-    return static_cast<std::int64_t>(std::size_t(&bucket - buckets_) * kWays + std::size_t(victim));
+    bucket.entries[victim] = {h1, std::uint32_t{check2} << 24 | (reach & kAllReach), generation_ << 4 | kPinned};
+    return slotOf(std::size_t(victim));
 }
 
 void Table::leave(std::int64_t slot, std::uint64_t positions) noexcept {

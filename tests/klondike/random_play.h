@@ -8,6 +8,7 @@
 #include "core/card_text.h"
 #include "klondike/deal.h"
 #include "klondike/game.h"
+#include "klondike/solver_position.h"
 
 namespace dealwise::klondike::testing {
 
@@ -55,6 +56,30 @@ inline Game turned(Game game, int turns) {
         game.apply(kTurn);
     }
     return game;
+}
+
+// Positions the solver's own moves lead to, picked at random: with its
+// pruning the safe cards go up, so the foundations grow and stuck cards
+// turn up far more often than in random play.
+inline std::vector<Game> solverWalks(int draw, int games, int stepsPerGame) {
+    std::vector<Game> positions;
+    SplitMix64 random(std::uint64_t(draw) * 104729);
+    for (int deal = 1; deal <= games; ++deal) {
+        Game game(dealNumber(std::uint64_t(deal)), draw);
+        for (int step = 0; step < stepsPerGame; ++step) {
+            std::vector<solver::Step> steps;
+            solver::Position(game).generate(steps, solver::Pruning::Exact);
+            if (steps.empty()) {
+                break;
+            }
+            std::vector<Move> moves;
+            if (!solver::playStep(game, steps[random.below(steps.size())], moves)) {
+                break;
+            }
+            positions.push_back(game);
+        }
+    }
+    return positions;
 }
 
 } // namespace dealwise::klondike::testing

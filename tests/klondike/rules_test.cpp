@@ -124,6 +124,18 @@ TEST(Rules, TurningTheStockShowsWhatTheRuleSaysAndTheSolverAndGreedyPlayerAgree)
         }
     }
     EXPECT_GT(positions, 5000);
+
+    // The solver's bit arithmetic, against the walk, for every talon and waste.
+    for (const int draw : {1, 3}) {
+        for (int talon = 0; talon <= kStockSize; ++talon) {
+            for (int waste = 0; waste <= talon; ++waste) {
+                std::uint32_t walked = 0;
+                forEachTurnStop(waste, talon, draw, [&](int top, int) { walked |= std::uint32_t{1} << top; });
+                ASSERT_EQ(turnStops(waste, talon, draw), walked)
+                    << "draw " << draw << ", waste " << waste << " of " << talon;
+            }
+        }
+    }
 }
 
 // Every play the rules allow after turning the stock alone, each once, with

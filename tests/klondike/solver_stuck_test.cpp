@@ -16,6 +16,7 @@ namespace {
 
 using testing::deckFor;
 using testing::randomPositions;
+using testing::solverWalks;
 
 // The conditions of Position::hasStuckCard read card by card, with no sets of
 // bits and no shortcuts: the largest S and N, found by taking out one card
@@ -104,30 +105,6 @@ bool stuckByDefinition(const Game& game) {
         }
     }
     return false;
-}
-
-// Positions the solver's own moves lead to, picked at random: with its
-// pruning the safe cards go up, so the foundations grow and stuck cards
-// turn up far more often than in random play.
-std::vector<Game> solverWalks(int draw, int games, int stepsPerGame) {
-    std::vector<Game> positions;
-    SplitMix64 random(std::uint64_t(draw) * 104729);
-    for (int deal = 1; deal <= games; ++deal) {
-        Game game(dealNumber(std::uint64_t(deal)), draw);
-        for (int step = 0; step < stepsPerGame; ++step) {
-            std::vector<Step> steps;
-            Position(game).generate(steps, Pruning::Exact);
-            if (steps.empty()) {
-                break;
-            }
-            std::vector<Move> moves;
-            if (!playStep(game, steps[random.below(steps.size())], moves)) {
-                break;
-            }
-            positions.push_back(game);
-        }
-    }
-    return positions;
 }
 
 std::vector<Game> testPositions() {

@@ -16,9 +16,9 @@ struct Entered {
     bool found = false;
 };
 
-Entered enter(Table& table, std::uint32_t number) {
+Entered enter(Table& table, std::uint32_t number, Table::Reach reach = 1) {
     Entered entered;
-    entered.slot = table.enter(table.hashesOf(keyNumber(number)), entered.found);
+    entered.slot = table.enter(table.hashesOf(keyNumber(number)), reach, entered.found);
     return entered;
 }
 
@@ -87,6 +87,37 @@ TEST(SolverTable, ANewGenerationForgetsTheLastAndTheCountComingRoundForgetsEvery
     table.reset(0);
     EXPECT_FALSE(enter(table, 3).found);
     EXPECT_FALSE(enter(table, 6).found);
+}
+
+TEST(SolverTable, APositionIsFoundOnlyWhenEveryTalonCardItReachesWasReachedBefore) {
+    Table table;
+    table.reset(4);
+    const Entered first = enter(table, 0, 0b0110);
+    ASSERT_FALSE(first.found);
+    EXPECT_TRUE(enter(table, 0, 0b0100).found);
+    EXPECT_TRUE(enter(table, 0, 0b0110).found);
+    EXPECT_FALSE(enter(table, 1, 0b0100).found) << "another key";
+
+    // A position that reaches one card more, met while the first is still on
+    // the line of play: searched, but the first keeps the entry pinned.
+    const Entered wider = enter(table, 0, 0b1100);
+    EXPECT_FALSE(wider.found);
+    EXPECT_EQ(wider.slot, Table::kNoSlot);
+    // What the two reach together is now known, though neither reaches it all.
+    EXPECT_TRUE(enter(table, 0, 0b1110).found);
+    EXPECT_FALSE(enter(table, 0, 0b10001).found);
+
+    // Once left, a wider position takes the entry and pins it again.
+    table.leave(first.slot, 100);
+    const Entered later = enter(table, 0, 0b100000);
+    EXPECT_FALSE(later.found);
+    EXPECT_EQ(later.slot, first.slot);
+    EXPECT_EQ(enter(table, 0, 0b1000000).slot, Table::kNoSlot);
+    table.leave(later.slot, 1);
+    EXPECT_TRUE(enter(table, 0, 0b1111111).found);
+    // The draw-one reach, every talon card, is never beyond what a key holds.
+    EXPECT_FALSE(enter(table, 2, Table::kAllReach).found);
+    EXPECT_TRUE(enter(table, 2, Table::kAllReach).found);
 }
 
 } // namespace

@@ -139,4 +139,24 @@ template <class Visit> constexpr void forEachTurnStop(int waste, int talon, int 
     }
 }
 
+// The same stops as forEachTurnStop, one bit a talon index, without the
+// walk: the solver asks this of every position it makes.
+[[nodiscard]] constexpr std::uint32_t turnStops(int waste, int talon, int draw) noexcept {
+    if (talon == 0) {
+        return 0;
+    }
+    // Every `draw`-th index from bit 0, as far as a talon goes.
+    const std::uint64_t beat = draw == 1 ? 0xFFFFFFULL : 0x249249ULL;
+    const std::uint64_t inTalon = (std::uint64_t{1} << talon) - 1;
+    // On from the waste: its top, then every `draw` on; the last card always.
+    std::uint64_t stops = (waste > 0 ? beat << (waste - 1) : beat << (draw - 1)) & inTalon;
+    stops |= std::uint64_t{1} << (talon - 1);
+    // Round again from the start, short of where the turning began.
+    const int end = waste % draw == 0 ? waste : talon;
+    if (end > 1) {
+        stops |= (beat << (draw - 1)) & ((std::uint64_t{1} << (end - 1)) - 1);
+    }
+    return static_cast<std::uint32_t>(stops);
+}
+
 } // namespace dealwise::klondike

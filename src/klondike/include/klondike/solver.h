@@ -33,6 +33,11 @@ struct SolveLimits {
     // `stuckCardsAfter` positions: most deals are decided before.
     bool stuckCards = true;
     std::uint64_t stuckCardsAfter = 4096;
+    // A position is not searched when positions entered before, alike but
+    // for the waste, had every talon card it can turn up within reach
+    // (solver::Table). Off, only a position with the same cards within reach
+    // counts as met: kept to check the rule against.
+    bool wasteCover = true;
 };
 
 struct Solution {
@@ -51,8 +56,10 @@ struct Solution {
 // moves: any talon card that turning alone brings to the top of the waste
 // can be played, and the waste left behind is recorded. Positions entered
 // are kept in a transposition table under a key in which the piles are
-// sorted and wastes that turn up the same cards are one, so transpositions
-// and positions that differ by the order of their piles meet. With pruning,
+// sorted and the waste is left out, so transpositions and positions that
+// differ by the order of their piles meet; a position is not searched again
+// when the positions entered under its key had every talon card it can turn
+// up within reach. With pruning,
 // a card that nothing could ever need on the tableau goes to its foundation
 // at once and is never brought back; part of a run moves only to let the
 // card beneath it go up; a king tries one empty pile, and a king already at

@@ -39,9 +39,10 @@ struct Step {
     bool turnedUp = false;
 };
 
-// A position's identity whatever the order of its piles: one word a pile,
-// sorted, then the cards left in the talon and how many of them are in the
-// waste. The foundations follow from the rest.
+// A position's identity whatever the order of its piles and its waste: one
+// word a pile, sorted, then the cards left in the talon. The foundations
+// follow from the rest; what the waste adds, the cards that turning brings
+// within reach, is reachableTalon.
 using Key = std::array<std::uint32_t, 8>;
 
 class Position {
@@ -114,7 +115,6 @@ private:
     void refreshWords(const Step& step) noexcept;
     void refreshWord(int pile) noexcept;
     [[nodiscard]] std::uint32_t pileWord(int pile) const noexcept;
-    [[nodiscard]] int equivalentWaste() const noexcept;
     bool turnUp(Pile& pile) noexcept;
     void removeFromTalon(Step& step) noexcept;
     void restoreToTalon(const Step& step) noexcept;

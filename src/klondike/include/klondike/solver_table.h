@@ -14,10 +14,19 @@ namespace dealwise::klondike::solver {
 // A table reused for the next deal forgets the last one by its generation,
 // without clearing a byte.
 //
-// A position is kept as 96 bits of two hashes of its key rather than the
-// 225-bit key itself, which halves the memory a position takes. Two of the
-// ten million positions of a hard deal share those bits with a chance of
-// about one in 10^15.
+// A position is kept as 72 bits of two hashes of its key rather than the
+// 200-bit key itself, which halves the memory a position takes; with the
+// bits that choose its bucket, two of the ten million positions of a hard
+// deal pass for one with a chance of about one in 10^12.
+//
+// The key leaves out the waste. Beside it an entry keeps the talon cards
+// that turning brought within reach in the positions entered under it, one
+// bit a talon index. A position whose reachable talon cards are all among
+// them is not searched again, because the positions entered already could
+// make every move it could: the same plays from the talon, to the same
+// positions, and the same moves on the tableau, to positions with the same
+// cards within reach as before. So whatever wins from it wins from one of
+// them. (Moves on the tableau leave the talon and the waste alone.)
 class Table {
 public:
     static constexpr std::int64_t kNoSlot = -1;
@@ -28,17 +37,24 @@ public:
     // Where a key is kept: computed once a position, however often it is looked up.
     struct Hashes {
         std::uint64_t check = 0;
-        std::uint32_t check2 = 0;
+        std::uint8_t check2 = 0;
         std::size_t bucket = 0;
     };
+    // The talon indices that turning alone brings to the top of the waste:
+    // Position::reachableTalon.
+    using Reach = std::uint32_t;
+    static constexpr Reach kAllReach = (Reach{1} << 24) - 1;
     [[nodiscard]] Hashes hashesOf(const Key& key) const noexcept;
 
     // Makes the table 4 << bits positions large and empty.
     void reset(unsigned bits);
 
-    // The slot of `key`, inserted and pinned when new (`found` false); kNoSlot
-    // when it is new and its bucket is all pinned.
-    [[nodiscard]] std::int64_t enter(const Hashes& key, bool& found) noexcept;
+    // `found` when a position under `key` with all of `reach` within reach
+    // was entered before. Otherwise `reach` joins the entry, and the slot to
+    // leave when the search of this position ends is returned, pinned:
+    // kNoSlot when the entry is already pinned by a position on the line of
+    // play, or when the key is new and its bucket is all pinned.
+    [[nodiscard]] std::int64_t enter(const Hashes& key, Reach reach, bool& found) noexcept;
     // Starts bringing the bucket of `key` into the cache, so that looking up
     // the children of a position costs one wait for memory, not one each.
     void prefetch(const Hashes& key) const noexcept;
@@ -51,8 +67,8 @@ private:
 
     struct Entry {
         std::uint64_t check = 0;
-        std::uint32_t check2 = 0;
-        std::uint32_t stamp = 0; // generation << 4 | work, log 2 of the positions searched
+        std::uint32_t checkAndReach = 0; // check2 << 24 | reach
+        std::uint32_t stamp = 0;         // generation << 4 | work, log 2 of the positions searched
     };
     struct alignas(64) Bucket {
         Entry entries[kWays];

@@ -12,6 +12,8 @@
 #   bench/solver_compare.sh /tmp/solver-old/dealwise-study build/release/src/study/dealwise-study 300 10
 #
 # HARD="275 389 5890" also solves those deals, one study run each, the same way.
+# CORE=N runs the two builds by turns on core N instead, for when the other
+# core is busy.
 set -euo pipefail
 
 old=$1 new=$2
@@ -32,7 +34,10 @@ study() {
 
 # Both builds at once on cores 0 and 1 where there are two; else by turns.
 both() {
-    if [[ $(nproc) -ge 2 ]]; then
+    if [[ -n ${CORE:-} ]]; then
+        study old "$old" "$CORE" "$1" "$2"
+        study new "$new" "$CORE" "$1" "$2"
+    elif [[ $(nproc) -ge 2 ]]; then
         study old "$old" 0 "$1" "$2" &
         study new "$new" 1 "$1" "$2" &
         wait

@@ -60,10 +60,6 @@ bool Position::neededOnTableau(CardCode card) const noexcept {
            foundations_[std::size_t(otherSuitOfColour(suit))] < rank - 2;
 }
 
-// Two wastes are alike when every card reachable from one is reachable from
-// the other, each taken card leaving the same waste behind: with one card
-// turned at a time any waste is; with three, a waste of a multiple of three
-// or of the whole talon turns up exactly what a waste turned over does.
 int Position::talonInTurningOrder(std::array<std::uint8_t, kStockSize>& order) const noexcept {
     int count = 0;
     forEachTurnStop(waste_, talonSize_, draw_,

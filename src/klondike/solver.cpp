@@ -135,11 +135,8 @@ private:
     // Without the waste cover, the cards within reach are part of the key,
     // and a position is met again only with exactly those.
     [[nodiscard]] Entry entryOf() const noexcept {
-        Entry entry{table_.hashesOf(position_.key()), position_.reachableTalon()};
-        if (!wasteCover_) {
-            entry.hashes.check ^= (std::uint64_t{entry.reach} + 1) * 0x9E3779B97F4A7C15ULL;
-        }
-        return entry;
+        const solver::Table::Reach reach = position_.reachableTalon();
+        return {table_.hashesOf(position_.key(), wasteCover_ ? 0 : reach | 1U << 31), reach};
     }
 
     bool outOfTime() {

@@ -66,13 +66,17 @@ void Table::reset(unsigned bits) {
     }
 }
 
-Table::Hashes Table::hashesOf(const Key& key) const noexcept {
+Table::Hashes Table::hashesOf(const Key& key, std::uint32_t extra) const noexcept {
     std::uint64_t h1 = 0x9E3779B97F4A7C15ULL;
     std::uint64_t h2 = 0xD6E8FEB86659FD93ULL;
     for (std::size_t at = 0; at < key.size(); at += 2) {
         const std::uint64_t word = std::uint64_t{key[at]} | std::uint64_t{key[at + 1]} << 32;
         h1 = mix(h1, word, 0xBF58476D1CE4E5B9ULL);
         h2 = mix(h2, word, 0x94D049BB133111EBULL);
+    }
+    if (extra != 0) {
+        h1 = mix(h1, extra, 0xBF58476D1CE4E5B9ULL);
+        h2 = mix(h2, extra, 0x94D049BB133111EBULL);
     }
     h1 *= 0xFF51AFD7ED558CCDULL;
     return {h1, static_cast<std::uint8_t>(h2 >> 56), ((h2 & 0xFFFFFFFFU) ^ (h1 >> 40)) & mask_};

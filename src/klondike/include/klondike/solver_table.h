@@ -44,7 +44,8 @@ public:
     // Position::reachableTalon.
     using Reach = std::uint32_t;
     static constexpr Reach kAllReach = (Reach{1} << 24) - 1;
-    [[nodiscard]] Hashes hashesOf(const Key& key) const noexcept;
+    // `extra`, when not 0, is hashed as one more word of the key.
+    [[nodiscard]] Hashes hashesOf(const Key& key, std::uint32_t extra = 0) const noexcept;
 
     // Makes the table 4 << bits positions large and empty.
     void reset(unsigned bits);

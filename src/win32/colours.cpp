@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: MIT
+#include "win32/colours.h"
+
+namespace dealwise::win32 {
+
+namespace {
+
+using layout::Colour;
+using layout::ControlKind;
+
+bool isTextBox(ControlKind kind) noexcept {
+    return kind == ControlKind::TextBox || kind == ControlKind::MultiLineTextBox;
+}
+
+COLORREF resolve(const Colour& colour, int standard) noexcept {
+    switch (colour.kind) {
+    case Colour::Kind::Rgb:
+        return RGB(colour.red, colour.green, colour.blue);
+    case Colour::Kind::HighlightedText:
+        return GetSysColor(COLOR_HIGHLIGHTTEXT);
+    case Colour::Kind::Standard:
+        break;
+    }
+    return GetSysColor(standard);
+}
+
+} // namespace
+
+ControlColours coloursOf(const layout::ControlSpec& spec) noexcept {
+    const bool textBox = isTextBox(spec.kind);
+    return ControlColours{resolve(spec.foreground, textBox ? COLOR_WINDOWTEXT : COLOR_BTNTEXT),
+                          resolve(spec.background, textBox ? COLOR_WINDOW : COLOR_BTNFACE)};
+}
+
+Brushes::~Brushes() {
+    for (const auto& [colour, brush] : brushes_) {
+        DeleteObject(brush);
+    }
+}
+
+HBRUSH Brushes::brush(COLORREF colour) {
+    for (const auto& [made, brush] : brushes_) {
+        if (made == colour) {
+            return brush;
+        }
+    }
+    HBRUSH brush = CreateSolidBrush(colour);
+    brushes_.emplace_back(colour, brush);
+    return brush;
+}
+
+HBRUSH Brushes::paint(HDC dc, const layout::ControlSpec& spec) {
+    const ControlColours colours = coloursOf(spec);
+    SetTextColor(dc, colours.text);
+    SetBkColor(dc, colours.background);
+    return brush(colours.background);
+}
+
+} // namespace dealwise::win32

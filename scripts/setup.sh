@@ -5,7 +5,8 @@
 #   --packaging  also what building and checking the Debian package needs
 #   --bench      also Xvfb and bc, for the window benchmarks
 #   --fuzz       also clang and its sanitizer and libFuzzer run-times
-#   --windows    also the mingw-w64 cross compiler, Wine and icoutils
+#   --windows    also the mingw-w64 cross compiler, Wine and its fonts, icoutils,
+#                Xvfb for the windows' tests and ImageMagick for their picture
 #   --slurm      also Slurm's controller, node daemon and client, and munge
 set -euo pipefail
 
@@ -19,7 +20,7 @@ for option in "$@"; do
     --packaging) packages+=(dpkg-dev desktop-file-utils appstream icoutils lintian help2man man-db) ;;
     --fuzz) packages+=(clang libclang-rt-dev) ;;
     --bench) packages+=(xvfb xauth bc) ;;
-    --windows) packages+=(g++-mingw-w64-x86-64-posix wine64 icoutils googletest) ;;
+    --windows) packages+=(g++-mingw-w64-x86-64-posix wine64 fonts-wine icoutils googletest xvfb xauth imagemagick unzip) ;;
     --slurm) packages+=(slurmctld slurmd slurm-client munge) ;;
     *) echo "setup: unknown option $option" >&2; exit 2 ;;
     esac

@@ -5,8 +5,8 @@
 // takes (bench/solver_compare.sh).
 //
 //   dealwise_solve_deals [--draw D] [--seconds S] [--positions P] [--table-bits B]
-//                        [--no-pruning] [--no-stuck-cards] [--no-waste-cover] [--stuck-cards-after N] DEAL... |
-//                        FIRST-LAST...
+//                        [--no-pruning] [--no-stuck-cards] [--no-waste-cover] [--no-paired-plays] [--paired-plays-after
+//                        N] [--stuck-cards-after N] DEAL... | FIRST-LAST...
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -36,6 +36,10 @@ int main(int argc, char** argv) {
             limits.pruning = false;
         } else if (arg == "--no-stuck-cards") {
             limits.stuckCards = false;
+        } else if (arg == "--no-paired-plays") {
+            limits.pairedPlays = false;
+        } else if (arg == "--paired-plays-after" && hasValue) {
+            limits.pairedPlaysAfter = std::strtoull(argv[++at], nullptr, 10);
         } else if (arg == "--no-waste-cover") {
             limits.wasteCover = false;
         } else if (arg == "--stuck-cards-after" && hasValue) {

@@ -30,11 +30,13 @@ public:
     static constexpr std::uint64_t kNever = ~std::uint64_t{0};
 
     // The stuck-card proof is used once `stuckCardsAfter` positions are
-    // expanded, and on the deal itself; never when that is kNever.
+    // expanded, and on the deal itself; the paired plays once
+    // `pairedPlaysAfter` are. Neither when that is kNever.
     Search(const Game& start, solver::Pruning rules, std::uint64_t stuckCardsAfter, bool wasteCover,
-           std::uint64_t positionLimit, Clock::time_point deadline, solver::Table& table)
+           std::uint64_t pairedPlaysAfter, std::uint64_t positionLimit, Clock::time_point deadline,
+           solver::Table& table)
         : position_(start), rules_(rules), stuckCardsAfter_(stuckCardsAfter), wasteCover_(wasteCover),
-          positionLimit_(positionLimit), table_(table), deadline_(deadline) {
+          pairedPlaysAfter_(pairedPlaysAfter), positionLimit_(positionLimit), table_(table), deadline_(deadline) {
         path_.reserve(512);
         moves_.reserve(8192);
     }
@@ -100,23 +102,55 @@ private:
         const std::uint64_t before = positions_++;
         const std::size_t begin = moves_.size();
         position_.generate(moves_, rules_);
+        const Outcome outcome = searchMoves(depth, begin);
+        if (outcome == Outcome::NoWin) {
+            table_.leave(slot, positions_ - before);
+        }
+        return outcome;
+    }
+
+    // A card just put on the tableau that is of use only to what is built
+    // on it: the next move must use it. Any other next move would do as well
+    // before the card came down (that only covers a card, and takes the top
+    // off a foundation or, with one card turned at a time, a card out of the
+    // talon, where every card is always within reach), and the card would
+    // come down as well after that move, up to the move that uses it; a
+    // card never used could stay where it was. So the two moves are one, and
+    // the position between them, reached no other way, is not kept.
+    Outcome visitUses(int depth, const Step& placed) {
+        if (outOfTime()) {
+            return Outcome::Stop;
+        }
+        if (depth >= kMaxDepth) {
+            cutShort_ = true;
+            return Outcome::NoWin;
+        }
+        const std::size_t begin = moves_.size();
+        position_.generateUses(placed, moves_);
+        return searchMoves(depth, begin);
+    }
+
+    // Searches the moves from `begin` on, then drops them.
+    Outcome searchMoves(int depth, std::size_t begin) {
         const std::size_t end = moves_.size();
         // Every child's bucket is asked for before the first is searched, so
         // that their trips to memory overlap.
         childEntries_.resize(end);
         for (std::size_t next = begin; next < end; ++next) {
             Step step = moves_[next];
-            position_.apply(step);
-            childEntries_[next] = entryOf();
-            table_.prefetch(childEntries_[next].hashes);
-            position_.undo(step);
+            if (!waitsForUse(step)) {
+                position_.apply(step);
+                childEntries_[next] = entryOf();
+                table_.prefetch(childEntries_[next].hashes);
+                position_.undo(step);
+            }
         }
         for (std::size_t next = begin; next < end; ++next) {
             Step step = moves_[next];
             position_.apply(step);
             path_.push_back(step);
             const Entry child = childEntries_[next];
-            const Outcome outcome = visit(depth + 1, child);
+            const Outcome outcome = waitsForUse(step) ? visitUses(depth + 1, step) : visit(depth + 1, child);
             if (outcome == Outcome::Win) {
                 return outcome;
             }
@@ -128,8 +162,11 @@ private:
             }
         }
         moves_.resize(begin);
-        table_.leave(slot, positions_ - before);
         return Outcome::NoWin;
+    }
+
+    [[nodiscard]] bool waitsForUse(const Step& step) const noexcept {
+        return positions_ >= pairedPlaysAfter_ && position_.waitsForUse(step);
     }
 
     // Without the waste cover, the cards within reach are part of the key,
@@ -154,6 +191,7 @@ private:
     solver::Pruning rules_;
     std::uint64_t stuckCardsAfter_;
     bool wasteCover_;
+    std::uint64_t pairedPlaysAfter_;
     std::uint64_t positionLimit_;
     solver::Table& table_;
     Clock::time_point deadline_;
@@ -193,7 +231,8 @@ Solution solve(const Game& start, const SolveLimits& limits) {
         return solution;
     };
     Search search(start, limits.pruning ? solver::Pruning::Exact : solver::Pruning::None,
-                  limits.stuckCards ? limits.stuckCardsAfter : Search::kNever, limits.wasteCover, limits.positions,
+                  limits.stuckCards ? limits.stuckCardsAfter : Search::kNever, limits.wasteCover,
+                  limits.pruning && limits.pairedPlays ? limits.pairedPlaysAfter : Search::kNever, limits.positions,
                   deadline, table);
     const Verdict verdict = search.run();
     solution.positions += search.positions();

@@ -127,6 +127,39 @@ void Position::generate(std::vector<Step>& out, Pruning pruning) const {
     addFoundationToTableau(out, fit, pruning);
 }
 
+void Position::generateUses(const Step& placed, std::vector<Step>& out) const {
+    const std::uint32_t reachable = reachableTalon();
+    for (CardSet builders = kCardsBuildingOn[placed.card]; builders != 0; builders &= builders - 1) {
+        const auto card = static_cast<CardCode>(std::countr_zero(builders));
+        const int suit = suitOf(card);
+        if (foundations_[std::size_t(suit)] == rankOf(card)) {
+            out.push_back({StepKind::FoundationToTableau, static_cast<std::uint8_t>(suit), placed.to, 1, card});
+            continue;
+        }
+        if ((talonCards_ & cardSetOf(card)) != 0) {
+            for (int at = 0; at < talonSize_; ++at) {
+                if (talon_[std::size_t(at)] == card && (reachable >> at & 1U) != 0) {
+                    out.push_back({StepKind::TalonToTableau, static_cast<std::uint8_t>(at), placed.to, 1, card});
+                }
+            }
+            continue;
+        }
+        for (int from = 0; from < kPileCount; ++from) {
+            const Pile& pile = piles_[std::size_t(from)];
+            for (int at = pile.faceDown; at < pile.size && from != placed.to; ++at) {
+                if (pile.cards[std::size_t(at)] == card) {
+                    out.push_back({StepKind::TableauToTableau, static_cast<std::uint8_t>(from), placed.to,
+                                   static_cast<std::uint8_t>(pile.size - at), card});
+                }
+            }
+        }
+    }
+    if (placed.kind == StepKind::FoundationToTableau && foundations_[placed.from] != 0) {
+        const CardCode below = cardCode(placed.from, foundations_[placed.from]);
+        addPlacements(out, fits(), {StepKind::FoundationToTableau, placed.from, 0, 1, below}, Pruning::None);
+    }
+}
+
 // A card nothing could need on the tableau goes up alone: no other move
 // could do better.
 bool Position::addSafeFoundationMove(std::vector<Step>& out) const {

@@ -38,6 +38,15 @@ struct SolveLimits {
     // (solver::Table). Off, only a position with the same cards within reach
     // counts as met: kept to check the rule against.
     bool wasteCover = true;
+    // A card down from its foundation, or with one card turned at a time a
+    // card from the talon, goes onto the tableau only together with the
+    // move that uses it (solver::Position::generateUses). Off, or without
+    // pruning, it may go alone: kept to check the rule against. A search
+    // that finds its win soon often finds it by playing talon cards onto the
+    // tableau before they are used, so the rule starts once the search has
+    // expanded `pairedPlaysAfter` positions, when a loss grows likelier.
+    bool pairedPlays = true;
+    std::uint64_t pairedPlaysAfter = 65536;
 };
 
 struct Solution {

@@ -66,6 +66,16 @@ public:
     // a move to a foundation that can never hurt comes alone, and moves that
     // can never be needed are left out.
     void generate(std::vector<Step>& out, Pruning pruning) const;
+    // Whether the card `step` puts on the tableau is of use only to what is
+    // built on it next (see generateUses): a card down from its foundation,
+    // or, with one card turned at a time, a card from the talon.
+    [[nodiscard]] bool waitsForUse(const Step& step) const noexcept {
+        return step.kind == StepKind::FoundationToTableau || (step.kind == StepKind::TalonToTableau && draw_ == 1);
+    }
+    // Right after `placed`, a step for which waitsForUse holds: the moves
+    // that use its card, a card built on it or, when it came down from its
+    // foundation, the next lower card of its suit brought down too.
+    void generateUses(const Step& placed, std::vector<Step>& out) const;
     void apply(Step& step) noexcept;
     void undo(const Step& step) noexcept;
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "klondike/deal.h"
@@ -16,12 +17,21 @@ namespace {
 using testing::randomPositions;
 using testing::solverWalks;
 
-SolveLimits coverSearch(std::uint64_t positions, bool wasteCover) {
+// A rule of the solver's, switched on or off in otherwise equal limits.
+using Rule = std::function<void(SolveLimits&, bool on)>;
+
+const Rule kWasteCover = [](SolveLimits& limits, bool on) { limits.wasteCover = on; };
+const Rule kPairedPlays = [](SolveLimits& limits, bool on) {
+    limits.pairedPlays = on;
+    limits.pairedPlaysAfter = 0; // from the first position, so that the checks test it
+};
+
+SolveLimits withRule(const Rule& rule, bool on, std::uint64_t positions) {
     SolveLimits limits;
     limits.seconds = 600;
     limits.positions = positions;
     limits.tableBits = 16;
-    limits.wasteCover = wasteCover;
+    rule(limits, on);
     return limits;
 }
 
@@ -34,22 +44,22 @@ void expectWins(const Game& start, const Solution& solution) {
     EXPECT_TRUE(end.isWon());
 }
 
-// A position met again with fewer talon cards within reach is not searched
-// again. Wherever both searches finish, that changes no verdict; and what the
-// cover calls lost, a search without it never wins.
-TEST(SolverWasteCover, ChangesNoVerdictOnPositionsFromPlay) {
+// Wherever searches with and without the rule both finish, on positions
+// from random play and from the solver's own moves in both draws, the rule
+// changes no verdict; what it calls lost, a search without it never wins.
+void expectNoVerdictChangesOnPositions(const Rule& rule) {
     int compared = 0;
-    int lostWithCover = 0;
+    int lostWithRule = 0;
     for (const int draw : {3, 1}) {
         std::vector<Game> positions = randomPositions(draw, 40, 120);
         const std::vector<Game> walks = solverWalks(draw, 60, 120);
         positions.insert(positions.end(), walks.begin(), walks.end());
-        for (std::size_t index = 0; index < positions.size(); index += 6) {
+        for (std::size_t index = 0; index < positions.size(); index += 9) {
             const Game& game = positions[index];
-            const Solution with = solve(game, coverSearch(3000, true));
-            const Solution without = solve(game, coverSearch(3000, false));
+            const Solution with = solve(game, withRule(rule, true, 3000));
+            const Solution without = solve(game, withRule(rule, false, 3000));
             if (with.verdict == Verdict::Lost) {
-                ++lostWithCover;
+                ++lostWithRule;
                 EXPECT_NE(without.verdict, Verdict::Won) << solver::Position(game).describe();
             }
             if (with.verdict != Verdict::Undecided && without.verdict != Verdict::Undecided) {
@@ -62,20 +72,20 @@ TEST(SolverWasteCover, ChangesNoVerdictOnPositionsFromPlay) {
         }
     }
     EXPECT_GT(compared, 1000);
-    EXPECT_GT(lostWithCover, 300);
+    EXPECT_GT(lostWithRule, 300);
 }
 
-// Whole deals, both draws: the same verdict with and without the cover, and
-// the cover searches fewer positions to a loss.
-TEST(SolverWasteCover, ChangesNoVerdictOnDeals) {
+// Whole deals, both draws: the same verdict with and without the rule, and
+// fewer positions to the losses with it.
+void expectNoVerdictChangesOnDeals(const Rule& rule) {
     int compared = 0;
     std::uint64_t lostPositionsWith = 0;
     std::uint64_t lostPositionsWithout = 0;
     for (const int draw : {3, 1}) {
         for (std::uint64_t deal = 1; deal <= 60; ++deal) {
             const Deck deck = dealNumber(deal);
-            const Solution with = solve(deck, draw, coverSearch(20'000, true));
-            const Solution without = solve(deck, draw, coverSearch(20'000, false));
+            const Solution with = solve(deck, draw, withRule(rule, true, 20'000));
+            const Solution without = solve(deck, draw, withRule(rule, false, 20'000));
             if (with.verdict != Verdict::Undecided && without.verdict != Verdict::Undecided) {
                 EXPECT_EQ(with.verdict, without.verdict) << "draw " << draw << ", deal " << deal;
                 ++compared;
@@ -90,6 +100,16 @@ TEST(SolverWasteCover, ChangesNoVerdictOnDeals) {
     EXPECT_GT(lostPositionsWith, 0U);
     EXPECT_LT(lostPositionsWith, lostPositionsWithout);
 }
+
+// A position met again with fewer talon cards within reach is not searched
+// again.
+TEST(SolverWasteCover, ChangesNoVerdictOnPositionsFromPlay) { expectNoVerdictChangesOnPositions(kWasteCover); }
+TEST(SolverWasteCover, ChangesNoVerdictOnDeals) { expectNoVerdictChangesOnDeals(kWasteCover); }
+
+// A card down from its foundation, or from the talon in draw one, comes
+// only with the move that uses it.
+TEST(SolverPairedPlays, ChangeNoVerdictOnPositionsFromPlay) { expectNoVerdictChangesOnPositions(kPairedPlays); }
+TEST(SolverPairedPlays, ChangeNoVerdictOnDeals) { expectNoVerdictChangesOnDeals(kPairedPlays); }
 
 } // namespace
 } // namespace dealwise::klondike

@@ -26,10 +26,10 @@ COLORREF resolve(const Colour& colour, int standard) noexcept {
 
 } // namespace
 
-ControlColours coloursOf(const layout::ControlSpec& spec) noexcept {
-    const bool textBox = isTextBox(spec.kind);
-    return ControlColours{resolve(spec.foreground, textBox ? COLOR_WINDOWTEXT : COLOR_BTNTEXT),
-                          resolve(spec.background, textBox ? COLOR_WINDOW : COLOR_BTNFACE)};
+ControlColours coloursOf(const layout::ControlSpec& layoutRow) noexcept {
+    const bool textBox = isTextBox(layoutRow.kind);
+    return ControlColours{resolve(layoutRow.foreground, textBox ? COLOR_WINDOWTEXT : COLOR_BTNTEXT),
+                          resolve(layoutRow.background, textBox ? COLOR_WINDOW : COLOR_BTNFACE)};
 }
 
 Brushes::~Brushes() {
@@ -49,8 +49,8 @@ HBRUSH Brushes::brush(COLORREF colour) {
     return brush;
 }
 
-HBRUSH Brushes::paint(HDC dc, const layout::ControlSpec& spec) {
-    const ControlColours colours = coloursOf(spec);
+HBRUSH Brushes::paint(HDC dc, const layout::ControlSpec& layoutRow) {
+    const ControlColours colours = coloursOf(layoutRow);
     SetTextColor(dc, colours.text);
     SetBkColor(dc, colours.background);
     return brush(colours.background);

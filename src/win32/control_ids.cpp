@@ -16,7 +16,7 @@ int idOf(std::span<const layout::ControlSpec> table, int firstId, std::string_vi
     return 0;
 }
 
-const layout::ControlSpec* specOf(std::span<const layout::ControlSpec> table, int firstId, int id) noexcept {
+const layout::ControlSpec* layoutRowOf(std::span<const layout::ControlSpec> table, int firstId, int id) noexcept {
     const int row = id - firstId;
     return row >= 0 && row < static_cast<int>(table.size()) ? &table[static_cast<std::size_t>(row)] : nullptr;
 }
@@ -46,11 +46,11 @@ int helpControlId(std::string_view name) noexcept {
 }
 
 const layout::ControlSpec* mainControlSpec(int id) noexcept {
-    return specOf(layout::mainWindowControls(), kFirstMainControlId, id);
+    return layoutRowOf(layout::mainWindowControls(), kFirstMainControlId, id);
 }
 
 const layout::ControlSpec* helpControlSpec(int id) noexcept {
-    return specOf(layout::helpWindowControls(), kFirstHelpControlId, id);
+    return layoutRowOf(layout::helpWindowControls(), kFirstHelpControlId, id);
 }
 
 HWND findControl(HWND window, int id) noexcept {

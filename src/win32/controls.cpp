@@ -63,11 +63,11 @@ RECT toPixels(const layout::Rect& twips) noexcept {
     return RECT{left, top, left + layout::toPixels(twips.width), top + layout::toPixels(twips.height)};
 }
 
-RECT outerRect(const layout::WindowSpec& spec) noexcept {
-    RECT frame{0, 0, layout::toPixels(spec.clientWidth), layout::toPixels(spec.clientHeight)};
+RECT outerRect(const layout::WindowSpec& windowLayout) noexcept {
+    RECT frame{0, 0, layout::toPixels(windowLayout.clientWidth), layout::toPixels(windowLayout.clientHeight)};
     AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
-    const int left = layout::toPixels(spec.outerLeft);
-    const int top = layout::toPixels(spec.outerTop);
+    const int left = layout::toPixels(windowLayout.outerLeft);
+    const int top = layout::toPixels(windowLayout.outerTop);
     return RECT{left, top, left + (frame.right - frame.left), top + (frame.bottom - frame.top)};
 }
 
@@ -94,10 +94,10 @@ void registerWindowClass(const wchar_t* name, WNDPROC procedure) {
     }
 }
 
-HWND createWindow(const wchar_t* className, const layout::WindowSpec& spec, void* owner) {
-    const RECT outer = outerRect(spec);
+HWND createWindow(const wchar_t* className, const layout::WindowSpec& windowLayout, void* owner) {
+    const RECT outer = outerRect(windowLayout);
     HWND window =
-        CreateWindowExW(0, className, widen(spec.caption).c_str(), kWindowStyle, outer.left, outer.top,
+        CreateWindowExW(0, className, widen(windowLayout.caption).c_str(), kWindowStyle, outer.left, outer.top,
                         outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance(), owner);
     if (window == nullptr) {
         throw std::runtime_error("the window could not be made");

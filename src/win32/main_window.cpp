@@ -22,7 +22,7 @@ using layout::ControlSpec;
 // window menu or Alt+F4 all end the program alike.
 constexpr Int16 kCloseFromControlMenu{0};
 
-const ControlSpec* specOf(HWND control) noexcept { return mainControlSpec(GetDlgCtrlID(control)); }
+const ControlSpec* layoutRowOf(HWND control) noexcept { return mainControlSpec(GetDlgCtrlID(control)); }
 
 } // namespace
 
@@ -127,13 +127,13 @@ void MainWindow::cmdQuit_Click() {
 void MainWindow::Form_QueryUnload(Int16& /*Cancel*/, Int16 /*UnloadMode*/) { cmdQuit_Click(); }
 
 void MainWindow::clicked(HWND button) {
-    const ControlSpec* spec = specOf(button);
+    const ControlSpec* layoutRow = layoutRowOf(button);
     // A disabled button cannot be pressed, even by a message sent to it.
-    if (spec == nullptr || spec->kind != ControlKind::CommandButton || !IsWindowEnabled(button)) {
+    if (layoutRow == nullptr || layoutRow->kind != ControlKind::CommandButton || !IsWindowEnabled(button)) {
         return;
     }
-    if (spec->isCard) {
-        cmdCard_Click(spec->card);
+    if (layoutRow->isCard) {
+        cmdCard_Click(layoutRow->card);
         return;
     }
     using Operation = void (MainWindow::*)();
@@ -144,7 +144,7 @@ void MainWindow::clicked(HWND button) {
         {"cmdQuit", &MainWindow::cmdQuit_Click},
     }};
     for (const auto& [name, operation] : kCommands) {
-        if (spec->name == name) {
+        if (layoutRow->name == name) {
             (this->*operation)();
         }
     }
@@ -181,7 +181,7 @@ void MainWindow::moveFocus(const ControlSpec& from, bool backwards) {
             return IsWindowEnabled(window) && IsWindowVisible(window);
         });
     HWND target = control(next);
-    if (specOf(target)->kind == ControlKind::TextBox) {
+    if (layoutRowOf(target)->kind == ControlKind::TextBox) {
         // Tabbing into a text box selects its text, as in a dialog.
         SendMessageW(target, EM_SETSEL, 0, -1);
     }
@@ -199,8 +199,8 @@ bool MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
         return false;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
-        if (const ControlSpec* spec = specOf(reinterpret_cast<HWND>(lParam))) {
-            result = reinterpret_cast<LRESULT>(brushes_.paint(reinterpret_cast<HDC>(wParam), *spec));
+        if (const ControlSpec* layoutRow = layoutRowOf(reinterpret_cast<HWND>(lParam))) {
+            result = reinterpret_cast<LRESULT>(brushes_.paint(reinterpret_cast<HDC>(wParam), *layoutRow));
             return true;
         }
         return false;
@@ -237,11 +237,11 @@ bool MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
 }
 
 bool MainWindow::handleControl(HWND control, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    const ControlSpec* spec = specOf(control);
-    if (spec == nullptr) {
+    const ControlSpec* layoutRow = layoutRowOf(control);
+    if (layoutRow == nullptr) {
         return false;
     }
-    const bool frame = spec->kind == ControlKind::Frame;
+    const bool frame = layoutRow->kind == ControlKind::Frame;
     switch (message) {
     case WM_COMMAND:
     case WM_CTLCOLORSTATIC:
@@ -260,29 +260,29 @@ bool MainWindow::handleControl(HWND control, UINT message, WPARAM wParam, LPARAM
         if (frame) {
             RECT area;
             GetClientRect(control, &area);
-            FillRect(reinterpret_cast<HDC>(wParam), &area, brushes_.brush(coloursOf(*spec).background));
+            FillRect(reinterpret_cast<HDC>(wParam), &area, brushes_.brush(coloursOf(*layoutRow).background));
             result = 1;
             return true;
         }
         return false;
     case WM_GETDLGCODE:
         result = DefSubclassProc(control, message, wParam, lParam) |
-                 static_cast<LRESULT>(extraDialogCode(spec->kind, reinterpret_cast<const MSG*>(lParam)));
+                 static_cast<LRESULT>(extraDialogCode(layoutRow->kind, reinterpret_cast<const MSG*>(lParam)));
         return true;
     case WM_KEYDOWN:
         if (wParam == VK_TAB) {
-            moveFocus(*spec, GetKeyState(VK_SHIFT) < 0);
+            moveFocus(*layoutRow, GetKeyState(VK_SHIFT) < 0);
             result = 0;
             return true;
         }
-        if (wParam == VK_RETURN && spec->kind == ControlKind::CommandButton) {
+        if (wParam == VK_RETURN && layoutRow->kind == ControlKind::CommandButton) {
             SendMessageW(control, BM_CLICK, 0, 0);
             result = 0;
             return true;
         }
         return false;
     case WM_CHAR:
-        switch (routeCharacter(spec->kind, static_cast<wchar_t>(wParam))) {
+        switch (routeCharacter(layoutRow->kind, static_cast<wchar_t>(wParam))) {
         case CharacterRoute::Control:
             return false;
         case CharacterRoute::Dropped:

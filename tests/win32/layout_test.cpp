@@ -92,8 +92,8 @@ std::string nameOf(const Program& program, HWND window) {
     if (window == program.main()) {
         return "frmMain";
     }
-    const layout::ControlSpec* spec = mainControlSpec(GetDlgCtrlID(window));
-    return spec != nullptr ? std::string(spec->name) : std::string("?");
+    const layout::ControlSpec* layoutRow = mainControlSpec(GetDlgCtrlID(window));
+    return layoutRow != nullptr ? std::string(layoutRow->name) : std::string("?");
 }
 
 RECT placeInParent(HWND control) {

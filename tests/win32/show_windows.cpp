@@ -62,16 +62,17 @@ HWND findWindowOf(DWORD process, const wchar_t* className) {
     return search.found;
 }
 
-const dealwise::layout::ControlSpec& spec(std::string_view name) {
+const dealwise::layout::ControlSpec& layoutRow(std::string_view name) {
     return *dealwise::win32::mainControlSpec(mainControlId(name));
 }
 
 // A control's rectangle from the layout, on the screen: its containers'
 // corners added up to the window's client area, then the client area's place.
 RECT onScreen(HWND window, std::string_view name) {
-    RECT place = dealwise::win32::toPixels(spec(name).twips);
-    for (std::string_view container = spec(name).container; !container.empty(); container = spec(container).container) {
-        const RECT outer = dealwise::win32::toPixels(spec(container).twips);
+    RECT place = dealwise::win32::toPixels(layoutRow(name).twips);
+    for (std::string_view container = layoutRow(name).container; !container.empty();
+         container = layoutRow(container).container) {
+        const RECT outer = dealwise::win32::toPixels(layoutRow(container).twips);
         OffsetRect(&place, outer.left, outer.top);
     }
     MapWindowPoints(window, HWND_DESKTOP, reinterpret_cast<POINT*>(&place), 2);

@@ -125,13 +125,13 @@ public:
         if (focus == nullptr) {
             return {};
         }
-        if (const layout::ControlSpec* spec = mainControlSpec(GetDlgCtrlID(focus));
-            spec != nullptr && GetAncestor(focus, GA_ROOT) == main()) {
-            return std::string(spec->name);
+        if (const layout::ControlSpec* layoutRow = mainControlSpec(GetDlgCtrlID(focus));
+            layoutRow != nullptr && GetAncestor(focus, GA_ROOT) == main()) {
+            return std::string(layoutRow->name);
         }
-        if (const layout::ControlSpec* spec = helpControlSpec(GetDlgCtrlID(focus));
-            spec != nullptr && GetAncestor(focus, GA_ROOT) == help()) {
-            return std::string(spec->name);
+        if (const layout::ControlSpec* layoutRow = helpControlSpec(GetDlgCtrlID(focus));
+            layoutRow != nullptr && GetAncestor(focus, GA_ROOT) == help()) {
+            return std::string(layoutRow->name);
         }
         return {};
     }

@@ -20,7 +20,7 @@ struct ControlColours {
 // labels, buttons and the output pane; the window and window text for the
 // text boxes). Read from the system each time, so that a change of the
 // desktop's colours shows at the next repaint.
-[[nodiscard]] ControlColours coloursOf(const layout::ControlSpec& spec) noexcept;
+[[nodiscard]] ControlColours coloursOf(const layout::ControlSpec& layoutRow) noexcept;
 
 // What a control's parent answers to its WM_CTLCOLOR... message: the brush of
 // its background, with the text and background colours set into the DC.
@@ -34,7 +34,7 @@ public:
 
     // A solid brush of the colour, made on first use and kept.
     [[nodiscard]] HBRUSH brush(COLORREF colour);
-    [[nodiscard]] HBRUSH paint(HDC dc, const layout::ControlSpec& spec);
+    [[nodiscard]] HBRUSH paint(HDC dc, const layout::ControlSpec& layoutRow);
 
 private:
     std::vector<std::pair<COLORREF, HBRUSH>> brushes_;

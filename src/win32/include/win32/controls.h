@@ -30,7 +30,7 @@ inline constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 
 // The window's outer rectangle on the screen: its frame's top-left corner
 // where the layout puts it, and room for the layout's client area inside.
-[[nodiscard]] RECT outerRect(const layout::WindowSpec& spec) noexcept;
+[[nodiscard]] RECT outerRect(const layout::WindowSpec& windowLayout) noexcept;
 
 // Registers a window class of the program once, with the application icon
 // and the button face as its surface.
@@ -38,7 +38,7 @@ void registerWindowClass(const wchar_t* name, WNDPROC procedure);
 
 // Creates the window, hidden, at its place and size, with its caption;
 // `owner` reaches the window procedure in WM_NCCREATE.
-[[nodiscard]] HWND createWindow(const wchar_t* className, const layout::WindowSpec& spec, void* owner);
+[[nodiscard]] HWND createWindow(const wchar_t* className, const layout::WindowSpec& windowLayout, void* owner);
 
 // Builds a window's controls from its layout table: kind, container,
 // geometry, caption and font, and the stacking (the first listed on top).

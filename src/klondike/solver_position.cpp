@@ -22,10 +22,6 @@ Position::Position(const Game& game) : draw_(static_cast<std::uint8_t>(game.draw
         pile.size = static_cast<std::uint8_t>(cards.size());
         pile.faceDown = static_cast<std::uint8_t>(game.faceDown(index));
         faceDownCards_ += pile.faceDown;
-        for (int at = 0; at < pile.faceDown; ++at) {
-            faceDownSets_[std::size_t(index)][std::size_t(at + 1)] =
-                faceDownSets_[std::size_t(index)][std::size_t(at)] | cardSetOf(pile.cards[std::size_t(at)]);
-        }
     }
     for (int suit = 0; suit < 4; ++suit) {
         foundations_[std::size_t(suit)] = static_cast<std::uint8_t>(game.foundationTop(suit));
@@ -252,23 +248,27 @@ void Position::addFoundationToTableau(std::vector<Step>& out, const Fits& fits, 
 
 // Let S be a set of cards on the tableau and N a set of cards off it (in
 // the talon or up on a foundation) such that:
-// - a card of S is face down under a card of S, or it is face up, the lowest
-//   face-up card of its pile or lying on a card of S, a lower card of its
-//   suit is in S, and it cannot be built anywhere;
+// - in each pile, S holds every card under its highest card of S: the
+//   bottom of the pile, or nothing;
+// - that highest card cannot go up, a lower card of its suit being in S,
+//   and, like every face-up card of S, cannot be built anywhere;
 // - a card of N cannot be built anywhere;
 // where a card cannot be built anywhere when each card it would go on is in
-// N or in S under a card of S, and, for a king, no pile is empty and every
-// pile holds a card of S. Then no card of S ever moves and no card of N
-// ever comes onto the tableau. Take the first move that breaks this. It
-// cannot bring a card of N down, for the card it would go on is off the
-// tableau or still covered, and for a king no pile is empty. If it moves
-// cards of S, the lowest of them heads the run moved (the card below it in
-// a run is in S and stays): it cannot go up, a lower card of its suit being
-// on the tableau still, nor onto a pile, as before. So a position with S
-// not empty is lost. The largest S and N are found by starting from every
-// card and taking out the cards that break a condition until none does;
-// within a pile S is then every face-down card and the first few cards of
-// the run, or nothing.
+// N or in S under a card of S, and, for a king, every pile holds a card of
+// S. Then no card of S ever moves and no card of N ever comes onto the
+// tableau. Take the first move that breaks this. It cannot bring a card of
+// N down, for the card it would go on is off the tableau or still covered,
+// and for a king no pile is empty. If it moves cards of S, the lowest card
+// it moves is in S, since S is the bottom of its pile, and it was face up
+// from the start, since the cards above it in S have not moved. It cannot go
+// onto a pile, as before, nor up: only a top card goes up, and the top card
+// of S has a lower card of its suit still on the tableau. So a position
+// with S not empty is lost. A card of S may be face down: a pile is held
+// down by a buried card that can never leave, whatever lies on it.
+//
+// The largest S and N are found by starting from every card and taking out
+// the cards that break a condition until none does; each pile then keeps
+// the first few of its cards in S.
 namespace {
 
 constexpr CardSet kSuitCards = (CardSet{1} << kRankCount) - 1;
@@ -296,77 +296,56 @@ constexpr CardSet aboveTheLowestOfTheirSuit(CardSet cards) noexcept {
 
 bool Position::hasStuckCard() const noexcept {
     constexpr CardSet kDeck = (CardSet{1} << kCardCount) - 1;
-    CardSet up = 0;
-    for (int suit = 0; suit < kSuitCount; ++suit) {
-        up |= ((CardSet{1} << foundations_[std::size_t(suit)]) - 1) << (suit * kRankCount);
-    }
-    const CardSet tableau = kDeck & ~(up | talonCards_);
-    // A first pass with S every card on the tableau and N every card off
-    // it, so that only the top cards of the piles may be built on: S is
-    // empty unless the first face-up card of some pile stays in it.
-    CardSet tops = 0;
-    bool anEmptyPile = false;
-    for (const Pile& pile : piles_) {
-        anEmptyPile = anEmptyPile || pile.empty();
-        tops |= pile.empty() ? 0 : cardSetOf(pile.top());
-    }
-    const CardSet mayStay =
-        aboveTheLowestOfTheirSuit(tableau) & ~buildingOnAny(tops) & ~(anEmptyPile ? kCardsStartingEmptyPile : 0);
-
-    // For each pile, the cards in S and the cards of S under one of S when
-    // the first `length` cards of its run are in S, as far as the first
-    // pass leaves them; left unset past that.
-    std::array<std::array<CardSet, kRankCount + 1>, kPileCount> held;
-    std::array<std::array<CardSet, kRankCount + 1>, kPileCount> under;
-    std::array<int, kPileCount> prefix{};
-    unsigned live = 0; // the piles with a card in S
+    constexpr unsigned kEveryPile = (1U << kPileCount) - 1;
+    // For each pile, its first k cards for every k; and how many are in S.
+    std::array<std::array<CardSet, kMaxPileCards + 1>, kPileCount> bottom;
+    std::array<int, kPileCount> held{};
+    CardSet tableau = 0;
     for (int p = 0; p < kPileCount; ++p) {
         const Pile& pile = piles_[std::size_t(p)];
-        const int run = pile.size - pile.faceDown;
-        int length = 0;
-        while (length < run && (mayStay & cardSetOf(pile.cards[std::size_t(pile.faceDown + length)])) != 0) {
-            ++length;
+        bottom[std::size_t(p)][0] = 0;
+        for (int at = 0; at < pile.size; ++at) {
+            bottom[std::size_t(p)][std::size_t(at + 1)] =
+                bottom[std::size_t(p)][std::size_t(at)] | cardSetOf(pile.cards[std::size_t(at)]);
         }
-        if (length == 0) {
-            continue;
-        }
-        CardSet cards = faceDownSets_[std::size_t(p)][pile.faceDown];
-        for (int at = 1; at <= length; ++at) {
-            under[std::size_t(p)][std::size_t(at)] = cards;
-            cards |= cardSetOf(pile.cards[std::size_t(pile.faceDown + at - 1)]);
-            held[std::size_t(p)][std::size_t(at)] = cards;
-        }
-        prefix[std::size_t(p)] = length;
-        live |= 1U << p;
+        held[std::size_t(p)] = pile.size;
+        tableau |= bottom[std::size_t(p)][pile.size];
     }
     CardSet neverDown = kDeck & ~tableau; // N
     for (bool changed = true; changed;) {
+        CardSet stuck = 0;   // S
+        CardSet highest = 0; // each pile's highest card of S
+        unsigned live = 0;   // the piles with a card in S
+        for (int p = 0; p < kPileCount; ++p) {
+            const int count = held[std::size_t(p)];
+            if (count > 0) {
+                stuck |= bottom[std::size_t(p)][std::size_t(count)];
+                highest |= cardSetOf(piles_[std::size_t(p)].cards[std::size_t(count - 1)]);
+                live |= 1U << p;
+            }
+        }
         if (live == 0) {
             return false;
         }
-        CardSet stuck = 0;
-        CardSet covered = 0;
-        for (unsigned piles = live; piles != 0; piles &= piles - 1) {
-            const auto p = std::size_t(std::countr_zero(piles));
-            stuck |= held[p][std::size_t(prefix[p])];
-            covered |= under[p][std::size_t(prefix[p])];
-        }
-        const bool everyPileHeld = live == (1U << kPileCount) - 1 && !anEmptyPile;
-        const CardSet mayBuild = buildingOnAny(~(covered | neverDown)) | (everyPileHeld ? 0 : kCardsStartingEmptyPile);
-        const CardSet headStuck = aboveTheLowestOfTheirSuit(stuck) & ~mayBuild;
+        const CardSet mayBuild =
+            buildingOnAny(~((stuck & ~highest) | neverDown)) | (live == kEveryPile ? 0 : kCardsStartingEmptyPile);
+        const CardSet mayTop = aboveTheLowestOfTheirSuit(stuck) & ~mayBuild;
         changed = (neverDown & mayBuild) != 0;
         neverDown &= ~mayBuild;
         for (unsigned piles = live; piles != 0; piles &= piles - 1) {
             const int p = std::countr_zero(piles);
             const Pile& pile = piles_[std::size_t(p)];
-            int length = 0;
-            while (length < prefix[std::size_t(p)] &&
-                   (headStuck & cardSetOf(pile.cards[std::size_t(pile.faceDown + length)])) != 0) {
-                ++length;
+            int count = held[std::size_t(p)];
+            for (int at = pile.faceDown; at < count; ++at) {
+                if ((mayBuild & cardSetOf(pile.cards[std::size_t(at)])) != 0) {
+                    count = at;
+                }
             }
-            changed = changed || length != prefix[std::size_t(p)];
-            prefix[std::size_t(p)] = length;
-            live &= length == 0 ? ~(1U << p) : ~0U;
+            while (count > 0 && (mayTop & cardSetOf(pile.cards[std::size_t(count - 1)])) == 0) {
+                --count;
+            }
+            changed = changed || count != held[std::size_t(p)];
+            held[std::size_t(p)] = count;
         }
     }
     return true;

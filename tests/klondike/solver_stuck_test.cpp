@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "klondike/deal.h"
@@ -76,19 +77,16 @@ bool stuckByDefinition(const Game& game) {
             const auto card = CardCode(c);
             if (inS[card]) {
                 const Place where = place[card];
-                bool keep = false;
-                if (where.at < game.faceDown(where.pile)) {
-                    keep = inS[std::size_t(cardAbove(card))];
-                } else {
-                    bool lowerInS = false;
-                    for (int rank = 1; rank < rankOf(card); ++rank) {
-                        lowerInS = lowerInS || inS[cardCode(suitOf(card), rank)];
-                    }
-                    const bool lowest = where.at == game.faceDown(where.pile);
-                    keep = (lowest || inS[game.pile(where.pile)[std::size_t(where.at - 1)]]) && lowerInS &&
-                           cannotBeBuilt(card);
+                const auto pile = game.pile(where.pile);
+                const int above = cardAbove(card);
+                bool lowerInS = false;
+                for (int rank = 1; rank < rankOf(card); ++rank) {
+                    lowerInS = lowerInS || inS[cardCode(suitOf(card), rank)];
                 }
-                if (!keep) {
+                const bool restsOnS = where.at == 0 || inS[pile[std::size_t(where.at - 1)]];
+                const bool faceUp = where.at >= game.faceDown(where.pile);
+                const bool held = (above >= 0 && inS[std::size_t(above)]) || (lowerInS && cannotBeBuilt(card));
+                if (!restsOnS || (faceUp && !cannotBeBuilt(card)) || !held) {
                     inS[card] = false;
                     changed = true;
                 }
@@ -205,6 +203,25 @@ TEST(SolverStuckCards, ACardOnTheCardsItNeedsIsStuck) {
     const Game notLost(deckFor(free, stock), 3);
     EXPECT_FALSE(Position(notLost).hasStuckCard());
     EXPECT_FALSE(stuckByDefinition(notLost));
+}
+
+// Deal 389 of draw three: [QS JH 2C] AH in the fourth pile and
+// [QC 5H 2H 4C KC AD] JD in the seventh. The jack of diamonds goes up only
+// after the ace beneath it, and goes only on the queen of clubs beneath it
+// or on the queen of spades; that queen is face down under the jack of
+// hearts, which goes up only after the two of hearts under the jack of
+// diamonds, and goes only on those two queens. Neither jack ever moves,
+// though the jack of hearts is face down under cards that can, and the
+// deal is lost before a card is played. Searched without the proof, it
+// takes millions of positions.
+TEST(SolverStuckCards, AFaceDownCardCanHoldItsPileDown) {
+    const Game game(dealNumber(389), 3);
+    EXPECT_TRUE(Position(game).hasStuckCard());
+    EXPECT_TRUE(stuckByDefinition(game));
+    EXPECT_EQ(solve(game, smallSearch(0, true)).positions, 0U);
+    const std::string layout = Position(game).describe();
+    EXPECT_NE(layout.find("/ [QS JH 2C ] AH / "), std::string::npos) << layout;
+    EXPECT_NE(layout.find("/ [QC 5H 2H 4C KC AD ] JD / "), std::string::npos) << layout;
 }
 
 } // namespace

@@ -136,9 +136,6 @@ private:
     std::array<std::uint8_t, kCardCount> talonOrigin_{}; // a card's place in the deal's talon
     std::uint32_t talonLeft_ = 0;                        // one bit a place in the deal's talon
     CardSet talonCards_ = 0;
-    // For each pile, its first k cards for k up to the cards face down at
-    // the start: a face-down card stays where it is until it turns up.
-    std::array<std::array<CardSet, kPileCount>, kPileCount> faceDownSets_{};
     std::uint8_t talonSize_ = 0;
     std::uint8_t waste_ = 0; // the first `waste_` talon cards are in the waste
     std::uint8_t draw_ = 3;

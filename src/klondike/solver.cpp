@@ -61,6 +61,7 @@ private:
     struct Entry {
         solver::Table::Hashes hashes;
         solver::Table::Reach reach = 0;
+        bool waitsForUse = false; // the move to it is made only with the next
     };
 
     Outcome visit(int depth, const Entry& entry) {
@@ -117,6 +118,12 @@ private:
     // come down as well after that move, up to the move that uses it; a
     // card never used could stay where it was. So the two moves are one, and
     // the position between them, reached no other way, is not kept.
+    // Likewise a pile moved off whole onto a card: the run is the same run
+    // on either pile, and the card is only covered, so any next move but a
+    // king into the empty pile could be made first, to the same position
+    // once the pile follows (a run taken from under the card takes the pile
+    // along; the pile can follow it there). An empty pile that no king ever
+    // takes is worth no more than the pile left standing.
     Outcome visitUses(int depth, const Step& placed) {
         if (outOfTime()) {
             return Outcome::Stop;
@@ -138,7 +145,9 @@ private:
         childEntries_.resize(end);
         for (std::size_t next = begin; next < end; ++next) {
             Step step = moves_[next];
-            if (!waitsForUse(step)) {
+            if (waitsForUse(step)) {
+                childEntries_[next].waitsForUse = true;
+            } else {
                 position_.apply(step);
                 childEntries_[next] = entryOf();
                 table_.prefetch(childEntries_[next].hashes);
@@ -147,10 +156,10 @@ private:
         }
         for (std::size_t next = begin; next < end; ++next) {
             Step step = moves_[next];
+            const Entry child = childEntries_[next];
             position_.apply(step);
             path_.push_back(step);
-            const Entry child = childEntries_[next];
-            const Outcome outcome = waitsForUse(step) ? visitUses(depth + 1, step) : visit(depth + 1, child);
+            const Outcome outcome = child.waitsForUse ? visitUses(depth + 1, step) : visit(depth + 1, child);
             if (outcome == Outcome::Win) {
                 return outcome;
             }

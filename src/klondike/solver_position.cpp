@@ -123,7 +123,38 @@ void Position::generate(std::vector<Step>& out, Pruning pruning) const {
     addFoundationToTableau(out, fit, pruning);
 }
 
+// Every king that can go into the empty pile, but one already at the
+// bottom of its pile: moving that one only swaps two piles.
+void Position::addKingsInto(int empty, std::vector<Step>& out) const {
+    const auto to = static_cast<std::uint8_t>(empty);
+    for (int from = 0; from < kPileCount; ++from) {
+        const Pile& pile = piles_[std::size_t(from)];
+        for (int at = std::max<int>(pile.faceDown, pile.faceDown == 0 ? 1 : 0); at < pile.size; ++at) {
+            if (startsEmptyPile(pile.cards[std::size_t(at)])) {
+                out.push_back({StepKind::TableauToTableau, static_cast<std::uint8_t>(from), to,
+                               static_cast<std::uint8_t>(pile.size - at), pile.cards[std::size_t(at)]});
+            }
+        }
+    }
+    const std::uint32_t reachable = reachableTalon();
+    for (int at = 0; at < talonSize_; ++at) {
+        if (startsEmptyPile(talon_[std::size_t(at)]) && (reachable >> at & 1U) != 0) {
+            out.push_back({StepKind::TalonToTableau, static_cast<std::uint8_t>(at), to, 1, talon_[std::size_t(at)]});
+        }
+    }
+    for (int suit = 0; suit < kSuitCount; ++suit) {
+        if (foundations_[std::size_t(suit)] == kKingRank) {
+            out.push_back(
+                {StepKind::FoundationToTableau, static_cast<std::uint8_t>(suit), to, 1, cardCode(suit, kKingRank)});
+        }
+    }
+}
+
 void Position::generateUses(const Step& placed, std::vector<Step>& out) const {
+    if (placed.kind == StepKind::TableauToTableau) {
+        addKingsInto(placed.from, out);
+        return;
+    }
     const std::uint32_t reachable = reachableTalon();
     for (CardSet builders = kCardsBuildingOn[placed.card]; builders != 0; builders &= builders - 1) {
         const auto card = static_cast<CardCode>(std::countr_zero(builders));

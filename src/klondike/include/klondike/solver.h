@@ -40,7 +40,8 @@ struct SolveLimits {
     bool wasteCover = true;
     // A card down from its foundation, or with one card turned at a time a
     // card from the talon, goes onto the tableau only together with the
-    // move that uses it (solver::Position::generateUses). Off, or without
+    // move that uses it, and a pile is moved off whole only together with
+    // the king that takes its place (solver::Position::generateUses). Off, or without
     // pruning, it may go alone: kept to check the rule against. A search
     // that finds its win soon often finds it by playing talon cards onto the
     // tableau before they are used, so the rule starts once the search has

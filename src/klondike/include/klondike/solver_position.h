@@ -66,15 +66,26 @@ public:
     // a move to a foundation that can never hurt comes alone, and moves that
     // can never be needed are left out.
     void generate(std::vector<Step>& out, Pruning pruning) const;
-    // Whether the card `step` puts on the tableau is of use only to what is
-    // built on it next (see generateUses): a card down from its foundation,
-    // or, with one card turned at a time, a card from the talon.
+    // Whether `step`, not yet made, is of use only to the move that follows
+    // it (see generateUses): a card down from its foundation or, with one
+    // card turned at a time, from the talon, is of use only to what is built
+    // on it; a pile moved off whole, to the king that then takes its place.
     [[nodiscard]] bool waitsForUse(const Step& step) const noexcept {
-        return step.kind == StepKind::FoundationToTableau || (step.kind == StepKind::TalonToTableau && draw_ == 1);
+        switch (step.kind) {
+        case StepKind::FoundationToTableau:
+            return true;
+        case StepKind::TalonToTableau:
+            return draw_ == 1;
+        case StepKind::TableauToTableau:
+            return piles_[step.from].faceDown == 0 && step.count == piles_[step.from].size;
+        default:
+            return false;
+        }
     }
-    // Right after `placed`, a step for which waitsForUse holds: the moves
-    // that use its card, a card built on it or, when it came down from its
-    // foundation, the next lower card of its suit brought down too.
+    // Right after `placed`, a step for which waitsForUse held: the moves
+    // that use it. For a card, a card built on it or, when it came down from
+    // its foundation, the next lower card of its suit brought down too; for
+    // a pile left empty, a king into it.
     void generateUses(const Step& placed, std::vector<Step>& out) const;
     void apply(Step& step) noexcept;
     void undo(const Step& step) noexcept;
@@ -119,6 +130,7 @@ private:
     void addFoundationToTableau(std::vector<Step>& out, const Fits& fits, Pruning pruning) const;
     void addRunMoves(std::vector<Step>& out, const Fits& fits, int from, int first, Pruning pruning) const;
     void addPlacements(std::vector<Step>& out, const Fits& fits, Step step, Pruning pruning) const;
+    void addKingsInto(int empty, std::vector<Step>& out) const;
 
     void change(Step& step) noexcept;
     void changeBack(const Step& step) noexcept;

@@ -189,11 +189,20 @@ void Position::generateUses(const Step& placed, std::vector<Step>& out) const {
 
 // A card nothing could need on the tableau goes up alone: no other move
 // could do better.
+// With one card turned at a time every talon card is always within reach,
+// and which card the waste shows changes nothing, so the same holds there.
 bool Position::addSafeFoundationMove(std::vector<Step>& out) const {
     for (int from = 0; from < kPileCount; ++from) {
         const Pile& pile = piles_[std::size_t(from)];
         if (!pile.empty() && fitsOnFoundation(pile.top()) && !neededOnTableau(pile.top())) {
             out.push_back({StepKind::TableauToFoundation, static_cast<std::uint8_t>(from), 0, 1, pile.top()});
+            return true;
+        }
+    }
+    for (int at = 0; draw_ == 1 && at < talonSize_; ++at) {
+        const CardCode card = talon_[std::size_t(at)];
+        if (fitsOnFoundation(card) && !neededOnTableau(card)) {
+            out.push_back({StepKind::TalonToFoundation, static_cast<std::uint8_t>(at), 0, 1, card});
             return true;
         }
     }

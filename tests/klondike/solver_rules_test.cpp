@@ -26,6 +26,10 @@ const Rule kPairedPlays = [](SolveLimits& limits, bool on) {
     limits.pairedPlaysAfter = 0; // from the first position, so that the checks test it
 };
 
+// Every move the rules allow against the moves that can never be needed left
+// out; the proof of a stuck card is used by both.
+const Rule kPruning = [](SolveLimits& limits, bool on) { limits.pruning = on; };
+
 SolveLimits withRule(const Rule& rule, bool on, std::uint64_t positions) {
     SolveLimits limits;
     limits.seconds = 600;
@@ -107,9 +111,15 @@ TEST(SolverWasteCover, ChangesNoVerdictOnPositionsFromPlay) { expectNoVerdictCha
 TEST(SolverWasteCover, ChangesNoVerdictOnDeals) { expectNoVerdictChangesOnDeals(kWasteCover); }
 
 // A card down from its foundation, or from the talon in draw one, comes
-// only with the move that uses it.
+// only with the move that uses it, and a pile moved off whole only with the
+// king that takes its place.
 TEST(SolverPairedPlays, ChangeNoVerdictOnPositionsFromPlay) { expectNoVerdictChangesOnPositions(kPairedPlays); }
 TEST(SolverPairedPlays, ChangeNoVerdictOnDeals) { expectNoVerdictChangesOnDeals(kPairedPlays); }
+
+// A card nothing could need goes up alone, from the tableau or, with one
+// card turned at a time, from the talon; part of a run moves only to free
+// the card beneath for its foundation; a king tries one empty pile.
+TEST(SolverPruning, ChangesNoVerdictOnPositionsFromPlay) { expectNoVerdictChangesOnPositions(kPruning); }
 
 } // namespace
 } // namespace dealwise::klondike

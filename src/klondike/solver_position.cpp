@@ -129,7 +129,8 @@ void Position::addKingsInto(int empty, std::vector<Step>& out) const {
     const auto to = static_cast<std::uint8_t>(empty);
     for (int from = 0; from < kPileCount; ++from) {
         const Pile& pile = piles_[std::size_t(from)];
-        for (int at = std::max<int>(pile.faceDown, pile.faceDown == 0 ? 1 : 0); at < pile.size; ++at) {
+        const int first = pile.faceDown == 0 ? 1 : pile.faceDown;
+        for (int at = first; at < pile.size; ++at) {
             if (startsEmptyPile(pile.cards[std::size_t(at)])) {
                 out.push_back({StepKind::TableauToTableau, static_cast<std::uint8_t>(from), to,
                                static_cast<std::uint8_t>(pile.size - at), pile.cards[std::size_t(at)]});

@@ -5,8 +5,9 @@
 // takes (bench/solver_compare.sh).
 //
 //   dealwise_solve_deals [--draw D] [--seconds S] [--positions P] [--table-bits B]
-//                        [--no-pruning] [--no-stuck-cards] [--no-waste-cover] [--no-paired-plays] [--paired-plays-after
-//                        N] [--stuck-cards-after N] DEAL... | FIRST-LAST...
+//                        [--no-pruning] [--no-stuck-cards] [--no-waste-cover] [--no-other-draw] [--draw-one-for-three]
+//                        [--no-paired-plays]
+//                        [--paired-plays-after N] [--stuck-cards-after N] DEAL... | FIRST-LAST...
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -40,6 +41,11 @@ int main(int argc, char** argv) {
             limits.pairedPlays = false;
         } else if (arg == "--paired-plays-after" && hasValue) {
             limits.pairedPlaysAfter = std::strtoull(argv[++at], nullptr, 10);
+        } else if (arg == "--no-other-draw") {
+            limits.drawThreeForOne = false;
+            limits.drawOneForThree = false;
+        } else if (arg == "--draw-one-for-three") {
+            limits.drawOneForThree = true;
         } else if (arg == "--no-waste-cover") {
             limits.wasteCover = false;
         } else if (arg == "--stuck-cards-after" && hasValue) {

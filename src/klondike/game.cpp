@@ -27,6 +27,12 @@ Game::Game(const Deck& deck, int draw) : draw_(static_cast<std::uint8_t>(draw ==
     stockSize_ = kStockSize;
 }
 
+Game Game::withDraw(int draw) const noexcept {
+    Game game = *this;
+    game.draw_ = static_cast<std::uint8_t>(draw == 1 ? 1 : 3);
+    return game;
+}
+
 bool Game::isWon() const noexcept {
     return std::all_of(foundations_.begin(), foundations_.end(), [](std::uint8_t top) { return top == kKingRank; });
 }

@@ -213,39 +213,103 @@ private:
     bool cutShort_ = false;
 };
 
+// One search of `start`, to the first of `positionLimit` (0: none) and `deadline`.
+struct Searched {
+    Verdict verdict = Verdict::Undecided;
+    std::vector<Step> path; // the winning line, when won
+    std::uint64_t positions = 0;
+};
+
+Searched searchOnce(const Game& start, const SolveLimits& limits, std::uint64_t positionLimit,
+                    Clock::time_point deadline) {
+    // One table a thread, kept from search to search: clearing tens of
+    // megabytes would cost more than most deals take to solve.
+    thread_local solver::Table table;
+    table.reset(limits.tableBits);
+    Search search(start, limits.pruning ? solver::Pruning::Exact : solver::Pruning::None,
+                  limits.stuckCards ? limits.stuckCardsAfter : Search::kNever, limits.wasteCover,
+                  limits.pruning && limits.pairedPlays ? limits.pairedPlaysAfter : Search::kNever, positionLimit,
+                  deadline, table);
+    Searched searched;
+    searched.verdict = search.run();
+    searched.positions = search.positions();
+    if (searched.verdict == Verdict::Won) {
+        searched.path = search.path();
+    }
+    return searched;
+}
+
 } // namespace
 
 Solution solve(const Deck& deck, int draw, const SolveLimits& limits) { return solve(Game(deck, draw), limits); }
 
+// Every line of play that turns three cards at a time is one that turns one
+// at a time: one card at a time, turning stops at every card that three at a
+// time would stop at, with the same cards in the stock and the waste. So a
+// deal won with draw three is won with draw one, and a deal lost with draw
+// one is lost with draw three; and the two searches often differ by orders
+// of magnitude on the same deal. A deal not decided soon is searched with
+// the other draw for a share of what time is left, then again from the
+// start with its own. The first search is short, and what it did again is
+// little.
 Solution solve(const Game& start, const SolveLimits& limits) {
-    // One table a thread, kept from deal to deal: clearing tens of megabytes
-    // would cost more than most deals take to solve.
-    thread_local solver::Table table;
-    table.reset(limits.tableBits);
     const auto started = Clock::now();
     const auto deadline =
         started + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(limits.seconds));
     Solution solution;
-    const auto finish = [&](Search& search, Verdict verdict) {
-        solution.verdict = verdict;
-        if (verdict == Verdict::Won) {
-            Game game = start;
-            for (const Step& step : search.path()) {
-                if (!solver::playStep(game, step, solution.moves)) {
-                    break; // a fault of the solver's: the replay check fails on the line cut short
-                }
+    const auto finish = [&](const Searched& searched) {
+        solution.verdict = searched.verdict;
+        // A line won with the other draw replays as it stands: every card
+        // it plays from the talon, turning one at a time reaches too.
+        Game game = start;
+        for (const Step& step : searched.path) {
+            if (!solver::playStep(game, step, solution.moves)) {
+                break; // a fault of the solver's: the replay check fails on the line cut short
             }
         }
         solution.seconds = std::chrono::duration<double>(Clock::now() - started).count();
         return solution;
     };
-    Search search(start, limits.pruning ? solver::Pruning::Exact : solver::Pruning::None,
-                  limits.stuckCards ? limits.stuckCardsAfter : Search::kNever, limits.wasteCover,
-                  limits.pruning && limits.pairedPlays ? limits.pairedPlaysAfter : Search::kNever, limits.positions,
-                  deadline, table);
-    const Verdict verdict = search.run();
-    solution.positions += search.positions();
-    return finish(search, verdict);
+    const auto positionsLeft = [&]() -> std::uint64_t {
+        return limits.positions == 0 ? 0 : limits.positions - std::min(limits.positions, solution.positions);
+    };
+    const auto outOfBudget = [&] {
+        return (limits.positions != 0 && solution.positions >= limits.positions) || Clock::now() >= deadline;
+    };
+    if (!(start.draw() == 1 ? limits.drawThreeForOne : limits.drawOneForThree)) {
+        Searched only = searchOnce(start, limits, limits.positions, deadline);
+        solution.positions = only.positions;
+        return finish(only);
+    }
+
+    if (limits.otherDrawAfter > 0) {
+        const std::uint64_t firstLimit =
+            limits.positions == 0 ? limits.otherDrawAfter : std::min(limits.positions, limits.otherDrawAfter);
+        Searched first = searchOnce(start, limits, firstLimit, deadline);
+        solution.positions = first.positions;
+        if (first.verdict != Verdict::Undecided || outOfBudget()) {
+            return finish(first);
+        }
+    }
+
+    const auto now = Clock::now();
+    const auto otherDeadline =
+        now + std::chrono::duration_cast<Clock::duration>((deadline - now) * limits.otherDrawShare);
+    const auto otherLimit = static_cast<std::uint64_t>(double(positionsLeft()) * limits.otherDrawShare);
+    if (limits.positions == 0 || otherLimit > 0) {
+        Searched other = searchOnce(start.withDraw(start.draw() == 1 ? 3 : 1), limits, otherLimit, otherDeadline);
+        solution.positions += other.positions;
+        const Verdict carriesOver = start.draw() == 1 ? Verdict::Won : Verdict::Lost;
+        if (other.verdict == carriesOver) {
+            return finish(other);
+        }
+    }
+    if (outOfBudget()) {
+        return finish(Searched{});
+    }
+    Searched last = searchOnce(start, limits, positionsLeft(), deadline);
+    solution.positions += last.positions;
+    return finish(last);
 }
 
 } // namespace dealwise::klondike

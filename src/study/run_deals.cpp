@@ -40,14 +40,15 @@ Winnable checkedVerdict(std::uint64_t number, const klondike::Deck& deck, const 
                               " lost, but the greedy player won it");
         }
         // A small lost search is checked again without the pruning rules,
-        // the proof that a stuck card loses, the waste cover and the paired
-        // plays, which must not find a win either.
+        // the proof that a stuck card loses, the waste cover, the paired
+        // plays and the other draw, which must not find a win either.
         if (solution.positions <= kRecheckedPositions) {
             klondike::SolveLimits everything;
             everything.pruning = false;
             everything.stuckCards = false;
             everything.wasteCover = false;
             everything.pairedPlays = false;
+            everything.drawThreeForOne = false;
             everything.positions = 100 * kRecheckedPositions;
             everything.seconds = solveLimits(options).seconds;
             if (klondike::solve(deck, options.draw, everything).verdict == klondike::Verdict::Won) {

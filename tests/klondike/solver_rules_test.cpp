@@ -30,11 +30,22 @@ const Rule kPairedPlays = [](SolveLimits& limits, bool on) {
 // out; the proof of a stuck card is used by both.
 const Rule kPruning = [](SolveLimits& limits, bool on) { limits.pruning = on; };
 
+// A search not decided soon goes on with the other draw: a win with three
+// cards turned at a time is a win with one, a loss with one a loss with
+// three. Soon and for long, so that the checks below test it.
+const Rule kOtherDraw = [](SolveLimits& limits, bool on) {
+    limits.drawThreeForOne = on;
+    limits.drawOneForThree = on;
+    limits.otherDrawAfter = 300;
+    limits.otherDrawShare = 0.6;
+};
+
 SolveLimits withRule(const Rule& rule, bool on, std::uint64_t positions) {
     SolveLimits limits;
     limits.seconds = 600;
     limits.positions = positions;
     limits.tableBits = 16;
+    limits.drawThreeForOne = false; // each rule alone
     rule(limits, on);
     return limits;
 }
@@ -120,6 +131,8 @@ TEST(SolverPairedPlays, ChangeNoVerdictOnDeals) { expectNoVerdictChangesOnDeals(
 // card turned at a time, from the talon; part of a run moves only to free
 // the card beneath for its foundation; a king tries one empty pile.
 TEST(SolverPruning, ChangesNoVerdictOnPositionsFromPlay) { expectNoVerdictChangesOnPositions(kPruning); }
+
+TEST(SolverOtherDraw, ChangesNoVerdictOnPositionsFromPlay) { expectNoVerdictChangesOnPositions(kOtherDraw); }
 
 } // namespace
 } // namespace dealwise::klondike

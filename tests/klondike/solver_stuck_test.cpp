@@ -136,6 +136,7 @@ SolveLimits smallSearch(std::uint64_t positions, bool stuckCards) {
     limits.tableBits = 16;
     limits.stuckCards = stuckCards;
     limits.stuckCardsAfter = 0;
+    limits.drawThreeForOne = false; // the proof alone
     return limits;
 }
 

@@ -26,6 +26,8 @@ SolveLimits testLimits(std::uint64_t positions, bool pruning = true, bool stuckC
     limits.pruning = pruning;
     limits.stuckCards = pruning && stuckCards;
     limits.stuckCardsAfter = 0; // the proof from the first position, so that the checks below test it
+    limits.drawThreeForOne = pruning;
+    limits.drawOneForThree = pruning;
     return limits;
 }
 
@@ -89,6 +91,41 @@ TEST(Solver, TheStuckCardProofChangesNoVerdict) {
         }
     }
     EXPECT_GT(compared, 45);
+}
+
+// What the search with the other draw rests on: no deal is won with three
+// cards turned at a time and lost with one. And where its own draw's search
+// is stuck, the other draw decides: draw-one deal 88 is won in a hundred
+// positions with draw three, and its line replays with draw one; draw-three
+// deal 7542 is lost in a hundred thousand with draw one.
+TEST(Solver, TheOtherDrawDecidesWhereItsOwnSearchIsStuck) {
+    int bothDecided = 0;
+    for (std::uint64_t deal = 1; deal <= 60; ++deal) {
+        const Deck deck = dealNumber(deal);
+        const Verdict three = solve(deck, 3, testLimits(20'000)).verdict;
+        const Verdict one = solve(deck, 1, testLimits(20'000)).verdict;
+        if (three != Verdict::Undecided && one != Verdict::Undecided) {
+            ++bothDecided;
+            EXPECT_FALSE(three == Verdict::Won && one == Verdict::Lost) << "deal " << deal;
+        }
+    }
+    EXPECT_GT(bothDecided, 45);
+
+    SolveLimits ownOnly = testLimits(200'000);
+    ownOnly.drawThreeForOne = false;
+    ownOnly.drawOneForThree = false;
+    SolveLimits withOther = testLimits(200'000);
+    withOther.otherDrawAfter = 1000;
+    withOther.otherDrawShare = 0.7;
+    const Deck won = dealNumber(88);
+    EXPECT_EQ(solve(won, 1, ownOnly).verdict, Verdict::Undecided);
+    const Solution wonWithThree = solve(won, 1, withOther);
+    EXPECT_EQ(wonWithThree.verdict, Verdict::Won);
+    expectWinningLine(won, 1, wonWithThree, 88);
+    const Deck lost = dealNumber(7542);
+    EXPECT_EQ(solve(lost, 3, ownOnly).verdict, Verdict::Undecided);
+    EXPECT_EQ(solve(lost, 3, withOther).verdict, Verdict::Lost);
+    EXPECT_FALSE(playGreedy(lost, 3).won);
 }
 
 TEST(Solver, ALimitReachedIsUndecidedNeverLost) {

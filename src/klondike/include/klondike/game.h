@@ -52,6 +52,8 @@ public:
     Game(const Deck& deck, int draw);
 
     [[nodiscard]] int draw() const noexcept { return draw_; }
+    // The same position, with the stock turned `draw` cards at a time.
+    [[nodiscard]] Game withDraw(int draw) const noexcept;
     [[nodiscard]] bool isWon() const noexcept;
     [[nodiscard]] int faceDownCount() const noexcept;
     [[nodiscard]] int foundationCards() const noexcept;

@@ -10,7 +10,7 @@ namespace dealwise::klondike {
 
 enum class Verdict : std::uint8_t {
     Won,       // a winning line was found; its moves replay from the deal
-    Lost,      // every position reachable from the deal was searched
+    Lost,      // every position reachable from the deal was searched (with draw one, if draw three)
     Undecided, // the time or position limit came first
 };
 
@@ -48,6 +48,19 @@ struct SolveLimits {
     // expanded `pairedPlaysAfter` positions, when a loss grows likelier.
     bool pairedPlays = true;
     std::uint64_t pairedPlaysAfter = 65536;
+    // A deal won with three cards turned at a time is won with one, and one
+    // lost with one is lost with three, and the other draw's search is often
+    // far quicker. So a deal not decided in `otherDrawAfter` positions may be
+    // searched with the other draw for `otherDrawShare` of the time (and
+    // positions) left, and, when that decides nothing, with its own again
+    // from the start. Draw three's wins come soon for many a draw-one deal
+    // that its own search is lost in, so draw one asks by default; draw
+    // one's losses come too seldom and too late for a draw-three deal to
+    // spare the time, so draw three does not.
+    bool drawThreeForOne = true;
+    bool drawOneForThree = false;
+    std::uint64_t otherDrawAfter = 65536;
+    double otherDrawShare = 0.1;
 };
 
 struct Solution {

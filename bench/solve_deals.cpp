@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Solves the deals named on the command line, one line each: deal, verdict,
-// positions expanded, seconds. The solver's rules can be switched off one by
+// positions expanded, seconds, and "(other draw)" when the search with the
+// other draw decided. The solver's rules can be switched off one by
 // one, so that one build shows what each rule does to the positions a deal
 // takes (bench/solver_compare.sh).
 //
@@ -68,8 +69,9 @@ int main(int argc, char** argv) {
         const char* verdict = solution.verdict == Verdict::Won    ? "won"
                               : solution.verdict == Verdict::Lost ? "lost"
                                                                   : "undecided";
-        std::printf("%llu %s %llu %.4f\n", static_cast<unsigned long long>(deal), verdict,
-                    static_cast<unsigned long long>(solution.positions), solution.seconds);
+        std::printf("%llu %s %llu %.4f%s\n", static_cast<unsigned long long>(deal), verdict,
+                    static_cast<unsigned long long>(solution.positions), solution.seconds,
+                    solution.searchedDraw == draw ? "" : " (other draw)");
         std::fflush(stdout);
     }
     return 0;

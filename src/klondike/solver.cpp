@@ -218,6 +218,7 @@ struct Searched {
     Verdict verdict = Verdict::Undecided;
     std::vector<Step> path; // the winning line, when won
     std::uint64_t positions = 0;
+    int draw = 0;
 };
 
 Searched searchOnce(const Game& start, const SolveLimits& limits, std::uint64_t positionLimit,
@@ -231,6 +232,7 @@ Searched searchOnce(const Game& start, const SolveLimits& limits, std::uint64_t 
                   limits.pruning && limits.pairedPlays ? limits.pairedPlaysAfter : Search::kNever, positionLimit,
                   deadline, table);
     Searched searched;
+    searched.draw = start.draw();
     searched.verdict = search.run();
     searched.positions = search.positions();
     if (searched.verdict == Verdict::Won) {
@@ -259,6 +261,7 @@ Solution solve(const Game& start, const SolveLimits& limits) {
     Solution solution;
     const auto finish = [&](const Searched& searched) {
         solution.verdict = searched.verdict;
+        solution.searchedDraw = searched.draw;
         // A line won with the other draw replays as it stands: every card
         // it plays from the talon, turning one at a time reaches too.
         Game game = start;
@@ -305,7 +308,7 @@ Solution solve(const Game& start, const SolveLimits& limits) {
         }
     }
     if (outOfBudget()) {
-        return finish(Searched{});
+        return finish(Searched{Verdict::Undecided, {}, 0, start.draw()});
     }
     Searched last = searchOnce(start, limits, positionsLeft(), deadline);
     solution.positions += last.positions;

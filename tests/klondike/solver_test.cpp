@@ -121,10 +121,13 @@ TEST(Solver, TheOtherDrawDecidesWhereItsOwnSearchIsStuck) {
     EXPECT_EQ(solve(won, 1, ownOnly).verdict, Verdict::Undecided);
     const Solution wonWithThree = solve(won, 1, withOther);
     EXPECT_EQ(wonWithThree.verdict, Verdict::Won);
+    EXPECT_EQ(wonWithThree.searchedDraw, 3);
     expectWinningLine(won, 1, wonWithThree, 88);
     const Deck lost = dealNumber(7542);
     EXPECT_EQ(solve(lost, 3, ownOnly).verdict, Verdict::Undecided);
-    EXPECT_EQ(solve(lost, 3, withOther).verdict, Verdict::Lost);
+    const Solution lostWithOne = solve(lost, 3, withOther);
+    EXPECT_EQ(lostWithOne.verdict, Verdict::Lost);
+    EXPECT_EQ(lostWithOne.searchedDraw, 1);
     EXPECT_FALSE(playGreedy(lost, 3).won);
 }
 

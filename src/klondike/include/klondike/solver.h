@@ -68,6 +68,7 @@ struct Solution {
     std::vector<Move> moves;     // when won: replays from the deal, turns of the stock included
     std::uint64_t positions = 0; // positions expanded
     double seconds = 0.0;
+    int searchedDraw = 0; // the draw whose search reached the verdict: the deal's own, or the other
 };
 
 // Decides whether the deal can be won by a player who sees every card, with

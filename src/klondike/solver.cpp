@@ -252,8 +252,8 @@ Solution solve(const Deck& deck, int draw, const SolveLimits& limits) { return s
 // one is lost with draw three; and the two searches often differ by orders
 // of magnitude on the same deal. A deal not decided soon is searched with
 // the other draw for a share of what time is left, then again from the
-// start with its own. The first search is short, and what it did again is
-// little.
+// start with its own. The first search is short, so little is searched
+// twice.
 Solution solve(const Game& start, const SolveLimits& limits) {
     const auto started = Clock::now();
     const auto deadline =

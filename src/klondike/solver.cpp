@@ -279,37 +279,33 @@ Solution solve(const Game& start, const SolveLimits& limits) {
     const auto outOfBudget = [&] {
         return (limits.positions != 0 && solution.positions >= limits.positions) || Clock::now() >= deadline;
     };
-    if (!(start.draw() == 1 ? limits.drawThreeForOne : limits.drawOneForThree)) {
-        Searched only = searchOnce(start, limits, limits.positions, deadline);
-        solution.positions = only.positions;
-        return finish(only);
-    }
-
-    if (limits.otherDrawAfter > 0) {
-        const std::uint64_t firstLimit =
-            limits.positions == 0 ? limits.otherDrawAfter : std::min(limits.positions, limits.otherDrawAfter);
-        Searched first = searchOnce(start, limits, firstLimit, deadline);
-        solution.positions = first.positions;
-        if (first.verdict != Verdict::Undecided || outOfBudget()) {
-            return finish(first);
+    if (start.draw() == 1 ? limits.drawThreeForOne : limits.drawOneForThree) {
+        if (limits.otherDrawAfter > 0) {
+            const std::uint64_t firstLimit =
+                limits.positions == 0 ? limits.otherDrawAfter : std::min(limits.positions, limits.otherDrawAfter);
+            Searched first = searchOnce(start, limits, firstLimit, deadline);
+            solution.positions = first.positions;
+            if (first.verdict != Verdict::Undecided || outOfBudget()) {
+                return finish(first);
+            }
+        }
+        const auto now = Clock::now();
+        const auto otherDeadline =
+            now + std::chrono::duration_cast<Clock::duration>((deadline - now) * limits.otherDrawShare);
+        const auto otherLimit = static_cast<std::uint64_t>(double(positionsLeft()) * limits.otherDrawShare);
+        if (limits.positions == 0 || otherLimit > 0) {
+            Searched other = searchOnce(start.withDraw(start.draw() == 1 ? 3 : 1), limits, otherLimit, otherDeadline);
+            solution.positions += other.positions;
+            const Verdict carriesOver = start.draw() == 1 ? Verdict::Won : Verdict::Lost;
+            if (other.verdict == carriesOver) {
+                return finish(other);
+            }
+        }
+        if (outOfBudget()) {
+            return finish(Searched{Verdict::Undecided, {}, 0, start.draw()});
         }
     }
-
-    const auto now = Clock::now();
-    const auto otherDeadline =
-        now + std::chrono::duration_cast<Clock::duration>((deadline - now) * limits.otherDrawShare);
-    const auto otherLimit = static_cast<std::uint64_t>(double(positionsLeft()) * limits.otherDrawShare);
-    if (limits.positions == 0 || otherLimit > 0) {
-        Searched other = searchOnce(start.withDraw(start.draw() == 1 ? 3 : 1), limits, otherLimit, otherDeadline);
-        solution.positions += other.positions;
-        const Verdict carriesOver = start.draw() == 1 ? Verdict::Won : Verdict::Lost;
-        if (other.verdict == carriesOver) {
-            return finish(other);
-        }
-    }
-    if (outOfBudget()) {
-        return finish(Searched{Verdict::Undecided, {}, 0, start.draw()});
-    }
+    // The deal's own draw, from the start, with what is left.
     Searched last = searchOnce(start, limits, positionsLeft(), deadline);
     solution.positions += last.positions;
     return finish(last);

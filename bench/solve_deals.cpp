@@ -7,7 +7,8 @@
 //
 //   dealwise_solve_deals [--draw D] [--seconds S] [--positions P] [--table-bits B]
 //                        [--no-pruning] [--no-stuck-cards] [--no-waste-cover] [--no-other-draw] [--draw-one-for-three]
-//                        [--no-paired-plays]
+//                        [--no-paired-plays] [--no-restarts] [--restart-after N] [--restart-growth G]
+//                        [--shuffle-depth D]
 //                        [--paired-plays-after N] [--stuck-cards-after N] DEAL... | FIRST-LAST...
 #include <cstdint>
 #include <cstdio>
@@ -47,6 +48,14 @@ int main(int argc, char** argv) {
             limits.drawOneForThree = false;
         } else if (arg == "--draw-one-for-three") {
             limits.drawOneForThree = true;
+        } else if (arg == "--no-restarts") {
+            limits.restarts = false;
+        } else if (arg == "--restart-after" && hasValue) {
+            limits.restartAfter = std::strtoull(argv[++at], nullptr, 10);
+        } else if (arg == "--restart-growth" && hasValue) {
+            limits.restartGrowth = std::atof(argv[++at]);
+        } else if (arg == "--shuffle-depth" && hasValue) {
+            limits.shuffleDepth = std::atoi(argv[++at]);
         } else if (arg == "--no-waste-cover") {
             limits.wasteCover = false;
         } else if (arg == "--stuck-cards-after" && hasValue) {

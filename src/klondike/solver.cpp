@@ -29,14 +29,27 @@ class Search {
 public:
     static constexpr std::uint64_t kNever = ~std::uint64_t{0};
 
-    // The stuck-card proof is used once `stuckCardsAfter` positions are
-    // expanded, and on the deal itself; the paired plays once
-    // `pairedPlaysAfter` are. Neither when that is kNever.
-    Search(const Game& start, solver::Pruning rules, std::uint64_t stuckCardsAfter, bool wasteCover,
-           std::uint64_t pairedPlaysAfter, std::uint64_t positionLimit, Clock::time_point deadline,
-           solver::Table& table)
-        : position_(start), rules_(rules), stuckCardsAfter_(stuckCardsAfter), wasteCover_(wasteCover),
-          pairedPlaysAfter_(pairedPlaysAfter), positionLimit_(positionLimit), table_(table), deadline_(deadline) {
+    struct Settings {
+        solver::Pruning rules = solver::Pruning::Exact;
+        // The stuck-card proof is used once `stuckCardsAfter` positions are
+        // expanded, and on the deal itself; the paired plays once
+        // `pairedPlaysAfter` are. Neither when that is kNever.
+        std::uint64_t stuckCardsAfter = kNever;
+        bool wasteCover = true;
+        std::uint64_t pairedPlaysAfter = kNever;
+        // Counted on from the searches of the same deal before this one,
+        // which left what they finished in the table.
+        std::uint64_t positionsBefore = 0;
+        std::uint64_t positionLimit = 0; // counting those before; 0: none
+        Clock::time_point deadline;
+        // Above this depth the moves are tried in an order drawn from `seed`.
+        int shuffleDepth = 0;
+        std::uint64_t seed = 0;
+    };
+
+    Search(const Game& start, const Settings& settings, solver::Table& table)
+        : position_(start), settings_(settings), table_(table), random_(settings.seed | 1),
+          positions_(settings.positionsBefore) {
         path_.reserve(512);
         moves_.reserve(8192);
     }
@@ -54,7 +67,10 @@ public:
     }
 
     [[nodiscard]] const std::vector<Step>& path() const noexcept { return path_; }
-    [[nodiscard]] std::uint64_t positions() const noexcept { return positions_; }
+    [[nodiscard]] std::uint64_t positions() const noexcept { return positions_ - settings_.positionsBefore; }
+    // Whether some line was cut short at the greatest depth: the table then
+    // holds positions whose search did not end, and no verdict can be lost.
+    [[nodiscard]] bool cutShort() const noexcept { return cutShort_; }
 
 private:
     // A position as the table knows it.
@@ -93,19 +109,24 @@ private:
         // The deal itself is always tried: some are lost before a card is
         // played. A card going up from the talon changes nothing the proof
         // looks at, so it cannot make a position stuck.
-        const bool tryProof = depth == 0
-                                  ? stuckCardsAfter_ != kNever
-                                  : positions_ >= stuckCardsAfter_ && path_.back().kind != StepKind::TalonToFoundation;
+        const bool tryProof =
+            depth == 0 ? settings_.stuckCardsAfter != kNever
+                       : positions_ >= settings_.stuckCardsAfter && path_.back().kind != StepKind::TalonToFoundation;
         if (tryProof && position_.hasStuckCard()) {
             table_.leave(slot, 1);
             return Outcome::NoWin;
         }
         const std::uint64_t before = positions_++;
         const std::size_t begin = moves_.size();
-        position_.generate(moves_, rules_);
+        position_.generate(moves_, settings_.rules);
+        if (depth < settings_.shuffleDepth) {
+            shuffle(begin);
+        }
         const Outcome outcome = searchMoves(depth, begin);
         if (outcome == Outcome::NoWin) {
             table_.leave(slot, positions_ - before);
+        } else if (outcome == Outcome::Stop) {
+            table_.forget(slot);
         }
         return outcome;
     }
@@ -175,35 +196,40 @@ private:
     }
 
     [[nodiscard]] bool waitsForUse(const Step& step) const noexcept {
-        return positions_ >= pairedPlaysAfter_ && position_.waitsForUse(step);
+        return positions_ >= settings_.pairedPlaysAfter && position_.waitsForUse(step);
+    }
+
+    void shuffle(std::size_t begin) noexcept {
+        for (std::size_t end = moves_.size(); end - begin > 1; --end) {
+            random_ ^= random_ << 13;
+            random_ ^= random_ >> 7;
+            random_ ^= random_ << 17;
+            std::swap(moves_[end - 1], moves_[begin + random_ % (end - begin)]);
+        }
     }
 
     // Without the waste cover, the cards within reach are part of the key,
     // and a position is met again only with exactly those.
     [[nodiscard]] Entry entryOf() const noexcept {
         const solver::Table::Reach reach = position_.reachableTalon();
-        return {table_.hashesOf(position_.key(), wasteCover_ ? 0 : reach | 1U << 31), reach};
+        return {table_.hashesOf(position_.key(), settings_.wasteCover ? 0 : reach | 1U << 31), reach};
     }
 
     bool outOfTime() {
-        if (positionLimit_ != 0 && positions_ >= positionLimit_) {
+        if (settings_.positionLimit != 0 && positions_ >= settings_.positionLimit) {
             return true;
         }
         if (positions_ % kClockEvery == 0 && positions_ != lastClockCheck_) {
             lastClockCheck_ = positions_;
-            stopped_ = stopped_ || Clock::now() >= deadline_;
+            stopped_ = stopped_ || Clock::now() >= settings_.deadline;
         }
         return stopped_;
     }
 
     Position position_;
-    solver::Pruning rules_;
-    std::uint64_t stuckCardsAfter_;
-    bool wasteCover_;
-    std::uint64_t pairedPlaysAfter_;
-    std::uint64_t positionLimit_;
+    Settings settings_;
     solver::Table& table_;
-    Clock::time_point deadline_;
+    std::uint64_t random_;
     std::vector<Step> path_;
     std::vector<Step> moves_;         // the moves of every position on the line, one block after another
     std::vector<Entry> childEntries_; // where each of those moves leads, in the table
@@ -221,24 +247,58 @@ struct Searched {
     int draw = 0;
 };
 
+// One search of `start`, to the first of `positionLimit` (0: none) and
+// `deadline`; with `restarts`, in rounds as SolveLimits::restarts says. A
+// round stopped leaves in the table only the positions it searched to the
+// end (Table::forget). A position searched to the end without a win was cut
+// off from any win but through positions on the line of play of the time,
+// which the table no longer holds, and which the deal reaches through such
+// positions only; so the next round, skipping what the table holds, still
+// reaches every win, and its loss is a loss.
 Searched searchOnce(const Game& start, const SolveLimits& limits, std::uint64_t positionLimit,
-                    Clock::time_point deadline) {
+                    Clock::time_point deadline, bool restarts = false) {
     // One table a thread, kept from search to search: clearing tens of
     // megabytes would cost more than most deals take to solve.
     thread_local solver::Table table;
     table.reset(limits.tableBits);
-    Search search(start, limits.pruning ? solver::Pruning::Exact : solver::Pruning::None,
-                  limits.stuckCards ? limits.stuckCardsAfter : Search::kNever, limits.wasteCover,
-                  limits.pruning && limits.pairedPlays ? limits.pairedPlaysAfter : Search::kNever, positionLimit,
-                  deadline, table);
+    Search::Settings settings;
+    settings.rules = limits.pruning ? solver::Pruning::Exact : solver::Pruning::None;
+    settings.stuckCardsAfter = limits.stuckCards ? limits.stuckCardsAfter : Search::kNever;
+    settings.wasteCover = limits.wasteCover;
+    settings.pairedPlaysAfter = limits.pruning && limits.pairedPlays ? limits.pairedPlaysAfter : Search::kNever;
+    settings.deadline = deadline;
     Searched searched;
     searched.draw = start.draw();
-    searched.verdict = search.run();
-    searched.positions = search.positions();
-    if (searched.verdict == Verdict::Won) {
-        searched.path = search.path();
+    bool cutShort = false;
+    std::uint64_t budget = limits.restartAfter;
+    for (std::uint64_t round = 0;; ++round) {
+        settings.positionsBefore = searched.positions;
+        settings.positionLimit = positionLimit;
+        if (restarts) {
+            const std::uint64_t roundLimit = searched.positions + budget;
+            settings.positionLimit = positionLimit == 0 ? roundLimit : std::min(positionLimit, roundLimit);
+            settings.seed = round;
+            settings.shuffleDepth = round % 2 == 1 ? limits.shuffleDepth : 0;
+        }
+        Search search(start, settings, table);
+        searched.verdict = search.run();
+        searched.positions += search.positions();
+        cutShort = cutShort || search.cutShort();
+        if (searched.verdict == Verdict::Won) {
+            searched.path = search.path();
+            return searched;
+        }
+        if (searched.verdict == Verdict::Lost) {
+            // A round before this one may have left a line cut short in the table.
+            searched.verdict = cutShort ? Verdict::Undecided : Verdict::Lost;
+            return searched;
+        }
+        if (!restarts || search.cutShort() || Clock::now() >= deadline ||
+            (positionLimit != 0 && searched.positions >= positionLimit)) {
+            return searched;
+        }
+        budget = static_cast<std::uint64_t>(double(budget) * limits.restartGrowth);
     }
-    return searched;
 }
 
 } // namespace
@@ -306,7 +366,7 @@ Solution solve(const Game& start, const SolveLimits& limits) {
         }
     }
     // The deal's own draw, from the start, with what is left.
-    Searched last = searchOnce(start, limits, positionsLeft(), deadline);
+    Searched last = searchOnce(start, limits, positionsLeft(), deadline, limits.restarts);
     solution.positions += last.positions;
     return finish(last);
 }

@@ -131,4 +131,10 @@ void Table::leave(std::int64_t slot, std::uint64_t positions) noexcept {
     buckets_[std::size_t(slot) / kWays].entries[std::size_t(slot) % kWays].stamp = generation_ << 4 | work;
 }
 
+void Table::forget(std::int64_t slot) noexcept {
+    if (slot != kNoSlot) {
+        buckets_[std::size_t(slot) / kWays].entries[std::size_t(slot) % kWays].stamp = 0;
+    }
+}
+
 } // namespace dealwise::klondike::solver

@@ -41,7 +41,7 @@ Winnable checkedVerdict(std::uint64_t number, const klondike::Deck& deck, const 
         }
         // A small lost search is checked again without the pruning rules,
         // the proof that a stuck card loses, the waste cover, the paired
-        // plays and the other draw, which must not find a win either.
+        // plays, the other draw and the restarts, which must not find a win either.
         if (solution.positions <= kRecheckedPositions) {
             klondike::SolveLimits everything;
             everything.pruning = false;
@@ -49,6 +49,7 @@ Winnable checkedVerdict(std::uint64_t number, const klondike::Deck& deck, const 
             everything.wasteCover = false;
             everything.pairedPlays = false;
             everything.drawThreeForOne = false;
+            everything.restarts = false;
             everything.positions = 100 * kRecheckedPositions;
             everything.seconds = solveLimits(options).seconds;
             if (klondike::solve(deck, options.draw, everything).verdict == klondike::Verdict::Won) {

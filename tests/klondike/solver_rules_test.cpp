@@ -40,12 +40,22 @@ const Rule kOtherDraw = [](SolveLimits& limits, bool on) {
     limits.otherDrawShare = 0.6;
 };
 
+// The search begun again and again from what the table kept, the moves in
+// a new order each time: often, so that the checks below test it.
+const Rule kRestarts = [](SolveLimits& limits, bool on) {
+    limits.restarts = on;
+    limits.restartAfter = 40;
+    limits.restartGrowth = 1.3;
+    limits.shuffleDepth = 60;
+};
+
 SolveLimits withRule(const Rule& rule, bool on, std::uint64_t positions) {
     SolveLimits limits;
     limits.seconds = 600;
     limits.positions = positions;
     limits.tableBits = 16;
     limits.drawThreeForOne = false; // each rule alone
+    limits.restarts = false;
     rule(limits, on);
     return limits;
 }
@@ -133,6 +143,8 @@ TEST(SolverPairedPlays, ChangeNoVerdictOnDeals) { expectNoVerdictChangesOnDeals(
 TEST(SolverPruning, ChangesNoVerdictOnPositionsFromPlay) { expectNoVerdictChangesOnPositions(kPruning); }
 
 TEST(SolverOtherDraw, ChangesNoVerdictOnPositionsFromPlay) { expectNoVerdictChangesOnPositions(kOtherDraw); }
+
+TEST(SolverRestarts, ChangeNoVerdictOnPositionsFromPlay) { expectNoVerdictChangesOnPositions(kRestarts); }
 
 } // namespace
 } // namespace dealwise::klondike

@@ -137,6 +137,7 @@ SolveLimits smallSearch(std::uint64_t positions, bool stuckCards) {
     limits.stuckCards = stuckCards;
     limits.stuckCardsAfter = 0;
     limits.drawThreeForOne = false; // the proof alone
+    limits.restarts = false;
     return limits;
 }
 

@@ -28,6 +28,7 @@ SolveLimits testLimits(std::uint64_t positions, bool pruning = true, bool stuckC
     limits.stuckCardsAfter = 0; // the proof from the first position, so that the checks below test it
     limits.drawThreeForOne = pruning;
     limits.drawOneForThree = pruning;
+    limits.restarts = pruning;
     return limits;
 }
 

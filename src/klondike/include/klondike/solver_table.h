@@ -61,6 +61,10 @@ public:
     void prefetch(const Hashes& key) const noexcept;
     // Unpins a slot whose search took about `positions` positions.
     void leave(std::int64_t slot, std::uint64_t positions) noexcept;
+    // Drops a slot whose search was stopped before it ended: the table keeps
+    // only positions searched to the end (or on the line of play), so that a
+    // search begun again with it still reaches every position it must.
+    void forget(std::int64_t slot) noexcept;
 
 private:
     static constexpr std::uint32_t kPinned = 15;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "klondike/solver.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include "klondike/solver_position.h"
@@ -239,7 +240,7 @@ private:
     bool cutShort_ = false;
 };
 
-// One search of `start`, to the first of `positionLimit` (0: none) and `deadline`.
+// What the search of a deal came to.
 struct Searched {
     Verdict verdict = Verdict::Undecided;
     std::vector<Step> path; // the winning line, when won
@@ -247,7 +248,7 @@ struct Searched {
     int draw = 0;
 };
 
-// One search of `start`, to the first of `positionLimit` (0: none) and
+// Searches `start` to the first of `positionLimit` (0: none) and
 // `deadline`; with `restarts`, in rounds as SolveLimits::restarts says. A
 // round stopped leaves in the table only the positions it searched to the
 // end (Table::forget). A position searched to the end without a win was cut
@@ -255,7 +256,7 @@ struct Searched {
 // which the table no longer holds, and which the deal reaches through such
 // positions only; so the next round, skipping what the table holds, still
 // reaches every win, and its loss is a loss.
-Searched searchOnce(const Game& start, const SolveLimits& limits, std::uint64_t positionLimit,
+Searched searchFrom(const Game& start, const SolveLimits& limits, std::uint64_t positionLimit,
                     Clock::time_point deadline, bool restarts = false) {
     // One table a thread, kept from search to search: clearing tens of
     // megabytes would cost more than most deals take to solve.
@@ -270,7 +271,7 @@ Searched searchOnce(const Game& start, const SolveLimits& limits, std::uint64_t 
     Searched searched;
     searched.draw = start.draw();
     bool cutShort = false;
-    std::uint64_t budget = limits.restartAfter;
+    std::uint64_t budget = std::max<std::uint64_t>(1, limits.restartAfter);
     for (std::uint64_t round = 0;; ++round) {
         settings.positionsBefore = searched.positions;
         settings.positionLimit = positionLimit;
@@ -297,7 +298,9 @@ Searched searchOnce(const Game& start, const SolveLimits& limits, std::uint64_t 
             (positionLimit != 0 && searched.positions >= positionLimit)) {
             return searched;
         }
-        budget = static_cast<std::uint64_t>(double(budget) * limits.restartGrowth);
+        // Growing by at least a position a round, so that rounds that find
+        // nothing to do never spin to the deadline.
+        budget = std::max(budget + 1, static_cast<std::uint64_t>(double(budget) * limits.restartGrowth));
     }
 }
 
@@ -343,7 +346,7 @@ Solution solve(const Game& start, const SolveLimits& limits) {
         if (limits.otherDrawAfter > 0) {
             const std::uint64_t firstLimit =
                 limits.positions == 0 ? limits.otherDrawAfter : std::min(limits.positions, limits.otherDrawAfter);
-            Searched first = searchOnce(start, limits, firstLimit, deadline);
+            Searched first = searchFrom(start, limits, firstLimit, deadline);
             solution.positions = first.positions;
             if (first.verdict != Verdict::Undecided || outOfBudget()) {
                 return finish(first);
@@ -354,7 +357,7 @@ Solution solve(const Game& start, const SolveLimits& limits) {
             now + std::chrono::duration_cast<Clock::duration>((deadline - now) * limits.otherDrawShare);
         const auto otherLimit = static_cast<std::uint64_t>(double(positionsLeft()) * limits.otherDrawShare);
         if (limits.positions == 0 || otherLimit > 0) {
-            Searched other = searchOnce(start.withDraw(start.draw() == 1 ? 3 : 1), limits, otherLimit, otherDeadline);
+            Searched other = searchFrom(start.withDraw(start.draw() == 1 ? 3 : 1), limits, otherLimit, otherDeadline);
             solution.positions += other.positions;
             const Verdict carriesOver = start.draw() == 1 ? Verdict::Won : Verdict::Lost;
             if (other.verdict == carriesOver) {
@@ -366,7 +369,7 @@ Solution solve(const Game& start, const SolveLimits& limits) {
         }
     }
     // The deal's own draw, from the start, with what is left.
-    Searched last = searchOnce(start, limits, positionsLeft(), deadline, limits.restarts);
+    Searched last = searchFrom(start, limits, positionsLeft(), deadline, limits.restarts);
     solution.positions += last.positions;
     return finish(last);
 }

@@ -20,6 +20,8 @@ namespace dealwise::study {
 namespace {
 
 constexpr std::uint64_t kRecheckedPositions = 2000;
+// One deal in this many, when lost in a search that went in rounds.
+constexpr std::uint64_t kRoundsRecheckedEvery = 16;
 // How far the threads may run ahead of the oldest deal not yet handed on.
 constexpr std::size_t kWindow = 4096;
 constexpr std::chrono::milliseconds kWait(200);
@@ -41,7 +43,7 @@ Winnable checkedVerdict(std::uint64_t number, const klondike::Deck& deck, const 
         }
         // A small lost search is checked again without the pruning rules,
         // the proof that a stuck card loses, the waste cover, the paired
-        // plays, the other draw and the restarts, which must not find a win either.
+        // plays, the other draw and the rounds, which must not find a win either.
         if (solution.positions <= kRecheckedPositions) {
             klondike::SolveLimits everything;
             everything.pruning = false;
@@ -55,6 +57,18 @@ Winnable checkedVerdict(std::uint64_t number, const klondike::Deck& deck, const 
             if (klondike::solve(deck, options.draw, everything).verdict == klondike::Verdict::Won) {
                 throw SolverFault("the solver calls deal " + std::to_string(number) +
                                   " lost, but a search without its pruning rules wins it");
+            }
+        }
+        // The rounds begin only after hundreds of thousands of positions,
+        // far beyond that check: a sample of the losses they reached is
+        // searched again in the usual order alone, under the same limits.
+        if (const klondike::SolveLimits limits = solveLimits(options);
+            limits.restarts && solution.positions > limits.restartAfter && number % kRoundsRecheckedEvery == 0) {
+            klondike::SolveLimits usualOrder = limits;
+            usualOrder.restarts = false;
+            if (klondike::solve(deck, options.draw, usualOrder).verdict == klondike::Verdict::Won) {
+                throw SolverFault("the solver calls deal " + std::to_string(number) +
+                                  " lost, but a search without rounds wins it");
             }
         }
         return Winnable::No;

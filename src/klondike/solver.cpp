@@ -43,7 +43,8 @@ public:
         std::uint64_t positionsBefore = 0;
         std::uint64_t positionLimit = 0; // counting those before; 0: none
         Clock::time_point deadline;
-        // Above this depth the moves are tried in an order drawn from `seed`.
+        // In the first `shuffleDepth` plies the moves are tried in an order
+        // drawn from `seed`.
         int shuffleDepth = 0;
         std::uint64_t seed = 0;
     };

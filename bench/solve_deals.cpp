@@ -6,7 +6,8 @@
 // takes (bench/solver_compare.sh).
 //
 //   dealwise_solve_deals [--draw D] [--seconds S] [--positions P] [--table-bits B]
-//                        [--no-pruning] [--no-stuck-cards] [--no-waste-cover] [--no-other-draw] [--draw-one-for-three]
+//                        [--no-pruning] [--no-stuck-cards] [--no-bottom-kings] [--no-waste-cover] [--no-other-draw]
+//                        [--draw-one-for-three]
 //                        [--no-paired-plays] [--no-restarts] [--restart-after N] [--restart-growth G]
 //                        [--shuffle-depth D]
 //                        [--paired-plays-after N] [--stuck-cards-after N] DEAL... | FIRST-LAST...
@@ -39,6 +40,8 @@ int main(int argc, char** argv) {
             limits.pruning = false;
         } else if (arg == "--no-stuck-cards") {
             limits.stuckCards = false;
+        } else if (arg == "--no-bottom-kings") {
+            limits.bottomKingsHold = false;
         } else if (arg == "--no-paired-plays") {
             limits.pairedPlays = false;
         } else if (arg == "--paired-plays-after" && hasValue) {

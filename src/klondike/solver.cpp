@@ -36,6 +36,7 @@ public:
         // expanded, and on the deal itself; the paired plays once
         // `pairedPlaysAfter` are. Neither when that is kNever.
         std::uint64_t stuckCardsAfter = kNever;
+        bool bottomKingsHold = true;
         bool wasteCover = true;
         std::uint64_t pairedPlaysAfter = kNever;
         // Counted on from the searches of the same deal before this one,
@@ -114,7 +115,7 @@ private:
         const bool tryProof =
             depth == 0 ? settings_.stuckCardsAfter != kNever
                        : positions_ >= settings_.stuckCardsAfter && path_.back().kind != StepKind::TalonToFoundation;
-        if (tryProof && position_.hasStuckCard()) {
+        if (tryProof && position_.hasStuckCard(settings_.bottomKingsHold)) {
             table_.leave(slot, 1);
             return Outcome::NoWin;
         }
@@ -266,6 +267,7 @@ Searched searchFrom(const Game& start, const SolveLimits& limits, std::uint64_t 
     Search::Settings settings;
     settings.rules = limits.pruning ? solver::Pruning::Exact : solver::Pruning::None;
     settings.stuckCardsAfter = limits.stuckCards ? limits.stuckCardsAfter : Search::kNever;
+    settings.bottomKingsHold = limits.bottomKingsHold;
     settings.wasteCover = limits.wasteCover;
     settings.pairedPlaysAfter = limits.pruning && limits.pairedPlays ? limits.pairedPlaysAfter : Search::kNever;
     settings.deadline = deadline;

@@ -292,20 +292,24 @@ void Position::addFoundationToTableau(std::vector<Step>& out, const Fits& fits, 
 // - in each pile, S holds every card under its highest card of S: the
 //   bottom of the pile, or nothing;
 // - that highest card cannot go up, a lower card of its suit being in S,
-//   and, like every face-up card of S, cannot be built anywhere;
+//   and, like every face-up card of S, cannot be built anywhere, unless it
+//   is a king at the bottom of its pile;
 // - a card of N cannot be built anywhere;
 // where a card cannot be built anywhere when each card it would go on is in
 // N or in S under a card of S, and, for a king, every pile holds a card of
-// S. Then no card of S ever moves and no card of N ever comes onto the
-// tableau. Take the first move that breaks this. It cannot bring a card of
-// N down, for the card it would go on is off the tableau or still covered,
-// and for a king no pile is empty. If it moves cards of S, the lowest card
-// it moves is in S, since S is the bottom of its pile, and it was face up
-// from the start, since the cards above it in S have not moved. It cannot go
-// onto a pile, as before, nor up: only a top card goes up, and the top card
-// of S has a lower card of its suit still on the tableau. So a position
-// with S not empty is lost. A card of S may be face down: a pile is held
-// down by a buried card that can never leave, whatever lies on it.
+// S. Then no card of S ever leaves the card beneath it, or the bottom of a
+// pile, and no card of N ever comes onto the tableau. Take the first move
+// that breaks this. It cannot bring a card of N down, for the card it would
+// go on is off the tableau or still covered, and for a king no pile is
+// empty. If it moves cards of S, the lowest card it moves is in S, since S
+// is the bottom of its pile, and it was face up from the start, since the
+// cards above it in S have not left it. It cannot go onto a pile, as before:
+// a king at the bottom of its pile goes only to an empty pile, taking the
+// whole pile along, which breaks nothing. Nor can it go up: only a top card
+// goes up, and the top card of S has a lower card of its suit still on the
+// tableau. So a position with S not empty is lost. A card of S may be face
+// down: a pile is held down by a buried card that can never leave, whatever
+// lies on it; and a king at the bottom holds its pile wherever it goes.
 //
 // The largest S and N are found by starting from every card and taking out
 // the cards that break a condition until none does; each pile then keeps
@@ -335,7 +339,7 @@ constexpr CardSet aboveTheLowestOfTheirSuit(CardSet cards) noexcept {
 
 } // namespace
 
-bool Position::hasStuckCard() const noexcept {
+bool Position::hasStuckCard(bool bottomKingsHold) const noexcept {
     constexpr CardSet kDeck = (CardSet{1} << kCardCount) - 1;
     constexpr unsigned kEveryPile = (1U << kPileCount) - 1;
     // For each pile, its first k cards for every k; and how many are in S.
@@ -370,19 +374,23 @@ bool Position::hasStuckCard() const noexcept {
         }
         const CardSet mayBuild =
             buildingOnAny(~((stuck & ~highest) | neverDown)) | (live == kEveryPile ? 0 : kCardsStartingEmptyPile);
-        const CardSet mayTop = aboveTheLowestOfTheirSuit(stuck) & ~mayBuild;
+        const CardSet lowerInS = aboveTheLowestOfTheirSuit(stuck);
+        const CardSet mayTop = lowerInS & ~mayBuild;
         changed = (neverDown & mayBuild) != 0;
         neverDown &= ~mayBuild;
         for (unsigned piles = live; piles != 0; piles &= piles - 1) {
             const int p = std::countr_zero(piles);
             const Pile& pile = piles_[std::size_t(p)];
             int count = held[std::size_t(p)];
+            // A king at the bottom goes nowhere without its whole pile.
+            const CardSet bottomKing = bottomKingsHold && startsEmptyPile(pile.cards[0]) ? cardSetOf(pile.cards[0]) : 0;
             for (int at = pile.faceDown; at < count; ++at) {
-                if ((mayBuild & cardSetOf(pile.cards[std::size_t(at)])) != 0) {
+                if ((mayBuild & ~bottomKing & cardSetOf(pile.cards[std::size_t(at)])) != 0) {
                     count = at;
                 }
             }
-            while (count > 0 && (mayTop & cardSetOf(pile.cards[std::size_t(count - 1)])) == 0) {
+            const CardSet mayTopHere = mayTop | (lowerInS & bottomKing);
+            while (count > 0 && (mayTopHere & cardSetOf(pile.cards[std::size_t(count - 1)])) == 0) {
                 --count;
             }
             changed = changed || count != held[std::size_t(p)];

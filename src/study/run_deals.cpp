@@ -20,8 +20,8 @@ namespace dealwise::study {
 namespace {
 
 constexpr std::uint64_t kRecheckedPositions = 2000;
-// One deal in this many, when lost in a search that went in rounds.
-constexpr std::uint64_t kRoundsRecheckedEvery = 16;
+// One deal in this many, when lost in a search too large for that check.
+constexpr std::uint64_t kLargeLossRecheckedEvery = 16;
 // How far the threads may run ahead of the oldest deal not yet handed on.
 constexpr std::size_t kWindow = 4096;
 constexpr std::chrono::milliseconds kWait(200);
@@ -59,16 +59,17 @@ Winnable checkedVerdict(std::uint64_t number, const klondike::Deck& deck, const 
                                   " lost, but a search without its pruning rules wins it");
             }
         }
-        // The rounds begin only after hundreds of thousands of positions,
-        // far beyond that check: a sample of the losses they reached is
-        // searched again in the usual order alone, under the same limits.
-        if (const klondike::SolveLimits limits = solveLimits(options);
-            limits.restarts && solution.positions > limits.restartAfter && number % kRoundsRecheckedEvery == 0) {
-            klondike::SolveLimits usualOrder = limits;
-            usualOrder.restarts = false;
-            if (klondike::solve(deck, options.draw, usualOrder).verdict == klondike::Verdict::Won) {
+        // The rounds, and the kings that hold their piles in the stuck-card
+        // proof, come into play only beyond that check: a sample of the
+        // larger losses is searched again in the usual order alone, with no
+        // king holding its pile, under the same limits.
+        if (solution.positions > kRecheckedPositions && number % kLargeLossRecheckedEvery == 0) {
+            klondike::SolveLimits plainer = solveLimits(options);
+            plainer.restarts = false;
+            plainer.bottomKingsHold = false;
+            if (klondike::solve(deck, options.draw, plainer).verdict == klondike::Verdict::Won) {
                 throw SolverFault("the solver calls deal " + std::to_string(number) +
-                                  " lost, but a search without rounds wins it");
+                                  " lost, but a search without rounds or kings holding their piles wins it");
             }
         }
         return Winnable::No;

@@ -21,8 +21,9 @@ using testing::solverWalks;
 
 // The conditions of Position::hasStuckCard read card by card, with no sets of
 // bits and no shortcuts: the largest S and N, found by taking out one card
-// that breaks its condition at a time.
-bool stuckByDefinition(const Game& game) {
+// that breaks its condition at a time. With `bottomKingsHold`, a king at
+// the bottom of its pile needs nowhere to be built on to stay in S.
+bool stuckByDefinition(const Game& game, bool bottomKingsHold = true) {
     struct Place {
         int pile = -1;
         int at = 0;
@@ -85,8 +86,10 @@ bool stuckByDefinition(const Game& game) {
                 }
                 const bool restsOnS = where.at == 0 || inS[pile[std::size_t(where.at - 1)]];
                 const bool faceUp = where.at >= game.faceDown(where.pile);
-                const bool held = (above >= 0 && inS[std::size_t(above)]) || (lowerInS && cannotBeBuilt(card));
-                if (!restsOnS || (faceUp && !cannotBeBuilt(card)) || !held) {
+                const bool staysPut =
+                    (bottomKingsHold && where.at == 0 && startsEmptyPile(card)) || cannotBeBuilt(card);
+                const bool held = (above >= 0 && inS[std::size_t(above)]) || (lowerInS && staysPut);
+                if (!restsOnS || (faceUp && !staysPut) || !held) {
                     inS[card] = false;
                     changed = true;
                 }
@@ -117,15 +120,20 @@ std::vector<Game> testPositions() {
 
 TEST(SolverStuckCards, TheProofIsItsDefinition) {
     int stuck = 0;
+    int onlyByAKing = 0;
     int positions = 0;
     for (const Game& game : testPositions()) {
         const bool expected = stuckByDefinition(game);
+        const bool expectedWithoutKings = stuckByDefinition(game, false);
         ASSERT_EQ(Position(game).hasStuckCard(), expected) << Position(game).describe();
+        ASSERT_EQ(Position(game).hasStuckCard(false), expectedWithoutKings) << Position(game).describe();
         stuck += expected ? 1 : 0;
+        onlyByAKing += expected && !expectedWithoutKings ? 1 : 0;
         ++positions;
     }
-    // Both answers came up often enough for the comparison to mean something.
+    // Each answer came up often enough for the comparison to mean something.
     EXPECT_GT(stuck, 100) << positions;
+    EXPECT_GT(onlyByAKing, 20) << positions;
     EXPECT_GT(positions - stuck, 1000);
 }
 

@@ -33,6 +33,11 @@ struct SolveLimits {
     // `stuckCardsAfter` positions: most deals are decided before.
     bool stuckCards = true;
     std::uint64_t stuckCardsAfter = 4096;
+    // The proof counts a king at the bottom of its pile as holding the pile:
+    // into an empty pile it takes the whole pile along, which frees nothing.
+    // Off, a king that could go to an empty pile frees its pile: kept to
+    // check the rule against.
+    bool bottomKingsHold = true;
     // A position is not searched when positions entered before, alike but
     // for the waste, had every talon card it can turn up within reach
     // (solver::Table). Off, only a position with the same cards within reach

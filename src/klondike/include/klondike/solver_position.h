@@ -59,8 +59,11 @@ public:
     [[nodiscard]] const Pile& pile(int index) const noexcept { return piles_[std::size_t(index)]; }
 
     // True when some card on the tableau can never move again, so that the
-    // position is lost whatever is played: see the definition for why.
-    [[nodiscard]] bool hasStuckCard() const noexcept;
+    // position is lost whatever is played: see the definition for why. A
+    // king at the bottom of its pile may then move with its whole pile into
+    // an empty one; `bottomKingsHold` false counts such a move as one that
+    // frees it, which proves fewer positions lost: kept to check against.
+    [[nodiscard]] bool hasStuckCard(bool bottomKingsHold = true) const noexcept;
 
     // Appends the moves worth trying here, the likeliest first. With pruning,
     // a move to a foundation that can never hurt comes alone, and moves that

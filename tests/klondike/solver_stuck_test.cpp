@@ -234,5 +234,36 @@ TEST(SolverStuckCards, AFaceDownCardCanHoldItsPileDown) {
     EXPECT_NE(layout.find("/ [QC 5H 2H 4C KC AD ] JD / "), std::string::npos) << layout;
 }
 
+// The jack of hearts lies on the seven and five it needs, face down, and
+// goes only on a black queen: the queen of clubs, under the jack of diamonds
+// (which needs that five too) on the king of hearts, or the queen of spades,
+// which goes only on that king or on the king of diamonds under the seven.
+// The king of hearts could go into an empty pile, but only with the queen and
+// the jack on it, so nothing of either pile ever moves and the game is lost;
+// counting that move as one that frees the king's pile, the proof misses it.
+TEST(SolverStuckCards, AKingAtTheBottomHoldsItsPileWhereverItGoes) {
+    const std::vector<const char*> stock{"AC",  "JS", "QS", "KS", "AH", "2H", "3H", "4H", "5H", "6H", "8H",  "9H",
+                                         "10H", "QH", "AD", "2D", "3D", "4D", "6D", "7D", "8D", "9D", "10D", "QD"};
+    const std::array<std::vector<const char*>, 7> piles{{{"KH"},
+                                                         {"2C", "QC"},
+                                                         {"3C", "4C", "JD"},
+                                                         {"5C", "6C", "7C", "8C"},
+                                                         {"KD", "7H", "5D", "9C", "JH"},
+                                                         {"10C", "JC", "KC", "AS", "2S", "3S"},
+                                                         {"4S", "5S", "6S", "7S", "8S", "9S", "10S"}}};
+    Game game(deckFor(piles, stock), 3);
+    for (const Move move : {Move{MoveKind::TableauToTableau, 1, 0, 1}, Move{MoveKind::TableauToTableau, 2, 0, 1}}) {
+        ASSERT_TRUE(game.isLegal(move));
+        game.apply(move);
+    }
+    ASSERT_NE(Position(game).describe().find("[] KH QC JD / "), std::string::npos) << Position(game).describe();
+    EXPECT_TRUE(Position(game).hasStuckCard());
+    EXPECT_TRUE(stuckByDefinition(game));
+    EXPECT_FALSE(Position(game).hasStuckCard(false));
+    EXPECT_FALSE(stuckByDefinition(game, false));
+    EXPECT_EQ(solve(game, smallSearch(0, true)).positions, 0U);
+    EXPECT_NE(solve(game, smallSearch(20'000, false)).verdict, Verdict::Won);
+}
+
 } // namespace
 } // namespace dealwise::klondike::solver

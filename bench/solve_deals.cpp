@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Solves the deals named on the command line, one line each: deal, verdict,
 // positions expanded, seconds, and "(other draw)" when the search with the
-// other draw decided. The solver's rules can be switched off one by
+// other draw decided. Every win is replayed; one whose line does not win is
+// printed as such and fails the run. The solver's rules can be switched off one by
 // one, so that one build shows what each rule does to the positions a deal
 // takes (bench/solver_compare.sh).
 //
@@ -76,9 +77,16 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
+    int faults = 0;
     for (const std::uint64_t deal : deals) {
-        const Solution solution = solve(dealNumber(deal), draw, limits);
-        const char* verdict = solution.verdict == Verdict::Won    ? "won"
+        const Deck deck = dealNumber(deal);
+        const Solution solution = solve(deck, draw, limits);
+        // A win counts only when its line replays to four full foundations.
+        Game end(deck, draw);
+        const bool replayed =
+            solution.verdict == Verdict::Won && replay(deck, draw, solution.moves, &end) && end.isWon();
+        faults += solution.verdict == Verdict::Won && !replayed ? 1 : 0;
+        const char* verdict = solution.verdict == Verdict::Won    ? (replayed ? "won" : "won-but-the-line-fails")
                               : solution.verdict == Verdict::Lost ? "lost"
                                                                   : "undecided";
         std::printf("%llu %s %llu %.4f%s\n", static_cast<unsigned long long>(deal), verdict,
@@ -86,5 +94,5 @@ int main(int argc, char** argv) {
                     solution.searchedDraw == draw ? "" : " (other draw)");
         std::fflush(stdout);
     }
-    return 0;
+    return faults == 0 ? 0 : 1;
 }

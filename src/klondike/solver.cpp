@@ -360,7 +360,8 @@ Solution solve(const Game& start, const SolveLimits& limits) {
             now + std::chrono::duration_cast<Clock::duration>((deadline - now) * limits.otherDrawShare);
         const auto otherLimit = static_cast<std::uint64_t>(double(positionsLeft()) * limits.otherDrawShare);
         if (limits.positions == 0 || otherLimit > 0) {
-            Searched other = searchFrom(start.withDraw(start.draw() == 1 ? 3 : 1), limits, otherLimit, otherDeadline);
+            Searched other = searchFrom(start.withDraw(start.draw() == 1 ? 3 : 1), limits, otherLimit, otherDeadline,
+                                        limits.restarts);
             solution.positions += other.positions;
             const Verdict carriesOver = start.draw() == 1 ? Verdict::Won : Verdict::Lost;
             if (other.verdict == carriesOver) {

@@ -149,6 +149,24 @@ TEST(Solver, RoundsInAnotherOrderWinWhereTheUsualOrderIsStuck) {
     expectWinningLine(deck, 3, won, 914);
 }
 
+// Draw-one deal 1002 is won through the draw-three search, but only in
+// rounds: the usual draw-three order opens into millions of lost positions,
+// and the draw-one search gets nowhere in its share either.
+TEST(Solver, TheOtherDrawGoesInRoundsToo) {
+    SolveLimits rounds = testLimits(100'000);
+    rounds.restartAfter = 20'000;
+    rounds.otherDrawAfter = 1000;
+    rounds.otherDrawShare = 0.7;
+    SolveLimits usualOrder = rounds;
+    usualOrder.restarts = false;
+    const Deck deck = dealNumber(1002);
+    EXPECT_EQ(solve(deck, 1, usualOrder).verdict, Verdict::Undecided);
+    const Solution won = solve(deck, 1, rounds);
+    ASSERT_EQ(won.verdict, Verdict::Won);
+    EXPECT_EQ(won.searchedDraw, 3);
+    expectWinningLine(deck, 1, won, 1002);
+}
+
 TEST(Solver, ALimitReachedIsUndecidedNeverLost) {
     const Deck deck = dealNumber(174); // lost, after half a million positions
     const Solution cut = solve(deck, 3, testLimits(1000));

@@ -66,13 +66,14 @@ struct SolveLimits {
     bool drawOneForThree = false;
     std::uint64_t otherDrawAfter = 65536;
     double otherDrawShare = 0.1;
-    // The deal's own search stops after `restartAfter` positions and begins
-    // again, with a budget `restartGrowth` times as large each time; every
-    // other round tries the moves of its first `shuffleDepth` plies in an
-    // order of its own. What a round searched to the end stays in the table,
-    // so the rounds in the usual order take up that search about where it
-    // stopped, and a loss costs little more; a win that the usual order
-    // buries under a lost opening, another order often finds at once.
+    // The search (the deal's own, and the other draw's) stops after
+    // `restartAfter` positions and begins again, with a budget
+    // `restartGrowth` times as large each time; every other round tries the
+    // moves of its first `shuffleDepth` plies in an order of its own. What
+    // a round searched to the end stays in the table, so the rounds in the
+    // usual order take up that search about where it stopped, and a loss
+    // costs little more; a win that the usual order buries under a lost
+    // opening, another order often finds at once.
     bool restarts = true;
     std::uint64_t restartAfter = std::uint64_t{1} << 18;
     double restartGrowth = 2.0;

@@ -192,6 +192,14 @@ void Position::generateUses(const Step& placed, std::vector<Step>& out) const {
 // could do better.
 // With one card turned at a time every talon card is always within reach,
 // and which card the waste shows changes nothing, so the same holds there.
+// There a talon card goes up alone even when it may be needed, as long as
+// the card it would cover on its foundation is not: nothing can be built on
+// a talon card, so all it can do is go up or down onto the tableau, and
+// from its foundation it can still come down to any place it could go from
+// the talon. What going up takes away is the card beneath it, which can no
+// longer come down on its own; but a card nothing needs is never brought
+// down, and stays one nothing needs: a card comes down only when needed, and
+// a needed card never holds up one that is not.
 bool Position::addSafeFoundationMove(std::vector<Step>& out) const {
     for (int from = 0; from < kPileCount; ++from) {
         const Pile& pile = piles_[std::size_t(from)];
@@ -202,7 +210,8 @@ bool Position::addSafeFoundationMove(std::vector<Step>& out) const {
     }
     for (int at = 0; draw_ == 1 && at < talonSize_; ++at) {
         const CardCode card = talon_[std::size_t(at)];
-        if (fitsOnFoundation(card) && !neededOnTableau(card)) {
+        if (fitsOnFoundation(card) &&
+            (rankOf(card) == 1 || !neededOnTableau(cardCode(suitOf(card), rankOf(card) - 1)))) {
             out.push_back({StepKind::TalonToFoundation, static_cast<std::uint8_t>(at), 0, 1, card});
             return true;
         }

@@ -138,8 +138,10 @@ TEST(SolverPairedPlays, ChangeNoVerdictOnPositionsFromPlay) { expectNoVerdictCha
 TEST(SolverPairedPlays, ChangeNoVerdictOnDeals) { expectNoVerdictChangesOnDeals(kPairedPlays); }
 
 // A card nothing could need goes up alone, from the tableau or, with one
-// card turned at a time, from the talon; part of a run moves only to free
-// the card beneath for its foundation; a king tries one empty pile.
+// card turned at a time, from the talon, where a card goes up alone too when
+// the card it covers on its foundation is not needed; part of a run moves
+// only to free the card beneath for its foundation; a king tries one empty
+// pile.
 TEST(SolverPruning, ChangesNoVerdictOnPositionsFromPlay) { expectNoVerdictChangesOnPositions(kPruning); }
 
 TEST(SolverOtherDraw, ChangesNoVerdictOnPositionsFromPlay) { expectNoVerdictChangesOnPositions(kOtherDraw); }

@@ -37,6 +37,7 @@ public:
         // `pairedPlaysAfter` are. Neither when that is kNever.
         std::uint64_t stuckCardsAfter = kNever;
         bool bottomKingsHold = true;
+        unsigned stuckAnswerBits = 0;
         bool wasteCover = true;
         std::uint64_t pairedPlaysAfter = kNever;
         // Counted on from the searches of the same deal before this one,
@@ -115,7 +116,7 @@ private:
         const bool tryProof =
             depth == 0 ? settings_.stuckCardsAfter != kNever
                        : positions_ >= settings_.stuckCardsAfter && path_.back().kind != StepKind::TalonToFoundation;
-        if (tryProof && position_.hasStuckCard(settings_.bottomKingsHold)) {
+        if (tryProof && hasStuckCard()) {
             table_.leave(slot, 1);
             return Outcome::NoWin;
         }
@@ -198,6 +199,33 @@ private:
         return Outcome::NoWin;
     }
 
+    // The proof looks at the tableau alone (every card off it counts the
+    // same, in the talon or up), and a deal's positions meet the same tableau
+    // with a few talons each; so its answers are kept by the tableau, in a
+    // small table of their own, begun once the deal is past its first
+    // positions (most deals never get there).
+    bool hasStuckCard() {
+        if (positions_ < settings_.stuckCardsAfter || settings_.stuckAnswerBits == 0) {
+            return position_.hasStuckCard(settings_.bottomKingsHold); // the deal itself
+        }
+        const solver::Key key = position_.key();
+        std::uint64_t hash = 0x9E3779B97F4A7C15ULL;
+        for (std::size_t pile = 0; pile < solver::kTableauWords; ++pile) {
+            hash = (hash ^ key[pile]) * 0xBF58476D1CE4E5B9ULL;
+            hash ^= hash >> 31;
+        }
+        if (stuckAnswers_.empty()) {
+            stuckAnswers_.resize(std::size_t{1} << settings_.stuckAnswerBits);
+        }
+        std::uint64_t& answer = stuckAnswers_[hash & (stuckAnswers_.size() - 1)];
+        if ((answer | 1U) == (hash | 1U)) {
+            return (answer & 1U) != 0;
+        }
+        const bool stuck = position_.hasStuckCard(settings_.bottomKingsHold);
+        answer = (hash & ~std::uint64_t{1}) | std::uint64_t{stuck};
+        return stuck;
+    }
+
     [[nodiscard]] bool waitsForUse(const Step& step) const noexcept {
         return positions_ >= settings_.pairedPlaysAfter && position_.waitsForUse(step);
     }
@@ -236,6 +264,8 @@ private:
     std::vector<Step> path_;
     std::vector<Step> moves_;         // the moves of every position on the line, one block after another
     std::vector<Entry> childEntries_; // where each of those moves leads, in the table
+    // A tableau's hash, its last bit whether the proof found a stuck card.
+    std::vector<std::uint64_t> stuckAnswers_;
     std::uint64_t positions_ = 0;
     std::uint64_t lastClockCheck_ = ~std::uint64_t{0};
     bool stopped_ = false;
@@ -268,6 +298,7 @@ Searched searchFrom(const Game& start, const SolveLimits& limits, std::uint64_t 
     settings.rules = limits.pruning ? solver::Pruning::Exact : solver::Pruning::None;
     settings.stuckCardsAfter = limits.stuckCards ? limits.stuckCardsAfter : Search::kNever;
     settings.bottomKingsHold = limits.bottomKingsHold;
+    settings.stuckAnswerBits = std::min(limits.stuckAnswerBits, 24U);
     settings.wasteCover = limits.wasteCover;
     settings.pairedPlaysAfter = limits.pruning && limits.pairedPlays ? limits.pairedPlaysAfter : Search::kNever;
     settings.deadline = deadline;

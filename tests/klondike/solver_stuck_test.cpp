@@ -187,6 +187,30 @@ TEST(SolverStuckCards, NoSearchWinsWhatTheProofCallsLost) {
     EXPECT_GT(compared, 300);
 }
 
+// The proof's answers kept by tableau are the answers it would give: whole
+// deals searched past the point where the proof starts take the same
+// positions to the same verdicts with the answers kept in a handful of
+// places (so that tableaux often meet in one) as with none kept.
+TEST(SolverStuckCards, KeptAnswersAreTheProofsOwn) {
+    int pastTheStart = 0;
+    for (const int draw : {3, 1}) {
+        for (std::uint64_t deal = 1; deal <= 60; ++deal) {
+            SolveLimits limits;
+            limits.seconds = 600;
+            limits.positions = 30'000;
+            limits.tableBits = 16;
+            limits.stuckAnswerBits = 0;
+            const Solution proved = solve(dealNumber(deal), draw, limits);
+            limits.stuckAnswerBits = 3;
+            const Solution kept = solve(dealNumber(deal), draw, limits);
+            EXPECT_EQ(proved.verdict, kept.verdict) << "draw " << draw << ", deal " << deal;
+            EXPECT_EQ(proved.positions, kept.positions) << "draw " << draw << ", deal " << deal;
+            pastTheStart += proved.positions > limits.stuckCardsAfter ? 1 : 0;
+        }
+    }
+    EXPECT_GT(pastTheStart, 15);
+}
+
 // The five of hearts lies on the four it needs to go up, and both black
 // sixes are face down beneath it: it can never move, and the deal is lost
 // before a card is played. Give it a six on top of another pile and it is not.

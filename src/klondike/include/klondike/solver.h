@@ -38,6 +38,10 @@ struct SolveLimits {
     // Off, a king that could go to an empty pile frees its pile: kept to
     // check the rule against.
     bool bottomKingsHold = true;
+    // The proof's answers are kept by tableau in 1 << stuckAnswerBits
+    // places (8 bytes each); 0 proves every position afresh, to check the
+    // kept answers against.
+    unsigned stuckAnswerBits = 16;
     // A position is not searched when positions entered before, alike but
     // for the waste, had every talon card it can turn up within reach
     // (solver::Table). Off, only a position with the same cards within reach

@@ -44,6 +44,8 @@ struct Step {
 // follow from the rest; what the waste adds, the cards that turning brings
 // within reach, is reachableTalon.
 using Key = std::array<std::uint32_t, 8>;
+// The key's words that describe the tableau.
+inline constexpr std::size_t kTableauWords = 7;
 
 class Position {
 public:

@@ -120,7 +120,7 @@ private:
             return -1;
         }
         bool found = false;
-        const std::int64_t slot = table_.enter(table_.hashesOf(position_.key()), position_.reachableTalon(), found);
+        const std::int64_t slot = table_.enter(table_.hashesOf(position_.keyHash()), position_.reachableTalon(), found);
         if (found) {
             return 0;
         }

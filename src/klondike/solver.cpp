@@ -182,6 +182,11 @@ private:
         for (std::size_t next = begin; next < end; ++next) {
             Step step = moves_[next];
             const Entry child = childEntries_[next];
+            // A child the table holds is not searched (see visit): no need
+            // to make the move to find that out.
+            if (!child.waitsForUse && table_.holds(child.hashes, child.reach)) {
+                continue;
+            }
             position_.apply(step);
             path_.push_back(step);
             const Outcome outcome = child.waitsForUse ? visitUses(depth + 1, step) : visit(depth + 1, child);
@@ -208,12 +213,7 @@ private:
         if (positions_ < settings_.stuckCardsAfter || settings_.stuckAnswerBits == 0) {
             return position_.hasStuckCard(settings_.bottomKingsHold); // the deal itself
         }
-        const solver::Key key = position_.key();
-        std::uint64_t hash = 0x9E3779B97F4A7C15ULL;
-        for (std::size_t pile = 0; pile < solver::kTableauWords; ++pile) {
-            hash = (hash ^ key[pile]) * 0xBF58476D1CE4E5B9ULL;
-            hash ^= hash >> 31;
-        }
+        const std::uint64_t hash = position_.tableauHash();
         if (stuckAnswers_.empty()) {
             stuckAnswers_.resize(std::size_t{1} << settings_.stuckAnswerBits);
         }
@@ -243,7 +243,7 @@ private:
     // and a position is met again only with exactly those.
     [[nodiscard]] Entry entryOf() const noexcept {
         const solver::Table::Reach reach = position_.reachableTalon();
-        return {table_.hashesOf(position_.key(), settings_.wasteCover ? 0 : reach | 1U << 31), reach};
+        return {table_.hashesOf(position_.keyHash(), settings_.wasteCover ? 0 : reach | 1U << 31), reach};
     }
 
     bool outOfTime() {

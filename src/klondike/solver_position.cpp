@@ -12,6 +12,17 @@ namespace {
 
 [[nodiscard]] constexpr int otherSuitOfColour(int suit) noexcept { return suit ^ 1; }
 
+// A word spread over 64 bits, differently for each of the key's two hashes:
+// sums of such values tell different sets of words apart as well as a hash
+// of the sorted words would.
+[[nodiscard]] constexpr std::uint64_t spread(std::uint32_t word, std::size_t which) noexcept {
+    constexpr std::uint64_t kSeeds[2] = {0x9E3779B97F4A7C15ULL, 0xC2B2AE3D27D4EB4FULL};
+    std::uint64_t h = (word + 1) * kSeeds[which];
+    h = (h ^ (h >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    h = (h ^ (h >> 27)) * 0x94D049BB133111EBULL;
+    return h ^ (h >> 31);
+}
+
 } // namespace
 
 Position::Position(const Game& game) : draw_(static_cast<std::uint8_t>(game.draw())) {
@@ -35,6 +46,9 @@ Position::Position(const Game& game) : draw_(static_cast<std::uint8_t>(game.draw
         talonCards_ |= cardSetOf(talon_[std::size_t(at)]);
     }
     talonLeft_ = (std::uint32_t{1} << talonSize_) - 1;
+    for (std::size_t which = 0; which < pileSums_.size(); ++which) {
+        pileSums_[which] = kPileCount * spread(0, which); // words_ are all 0 so far
+    }
     for (int index = 0; index < kPileCount; ++index) {
         refreshWord(index);
     }
@@ -183,8 +197,14 @@ void Position::generateUses(const Step& placed, std::vector<Step>& out) const {
         }
     }
     if (placed.kind == StepKind::FoundationToTableau && foundations_[placed.from] != 0) {
+        // Not a king: the piles it fits are the piles whose top it builds on.
         const CardCode below = cardCode(placed.from, foundations_[placed.from]);
-        addPlacements(out, fits(), {StepKind::FoundationToTableau, placed.from, 0, 1, below}, Pruning::None);
+        for (int to = 0; to < kPileCount; ++to) {
+            const Pile& pile = piles_[std::size_t(to)];
+            if (!pile.empty() && (kCardsBuildingOn[pile.top()] & cardSetOf(below)) != 0) {
+                out.push_back({StepKind::FoundationToTableau, placed.from, static_cast<std::uint8_t>(to), 1, below});
+            }
+        }
     }
 }
 
@@ -593,7 +613,19 @@ std::uint32_t Position::pileWord(int index) const noexcept {
     return faceDown | origin << 3 | run << 6 | std::uint32_t(pile.cards[pile.faceDown]) << 10 | suits << 16;
 }
 
-void Position::refreshWord(int pile) noexcept { words_[std::size_t(pile)] = pileWord(pile); }
+void Position::refreshWord(int pile) noexcept {
+    const std::uint32_t word = pileWord(pile);
+    std::uint32_t& old = words_[std::size_t(pile)];
+    for (std::size_t which = 0; which < pileSums_.size(); ++which) {
+        pileSums_[which] += spread(word, which) - spread(old, which);
+    }
+    old = word;
+}
+
+KeyHash Position::keyHash() const noexcept {
+    // The talon as one more word, spread apart from the piles'.
+    return {pileSums_[0] ^ spread(talonLeft_, 1), pileSums_[1] + spread(talonLeft_, 0)};
+}
 
 std::string Position::describe() const {
     std::string text;

@@ -66,14 +66,9 @@ void Table::reset(unsigned bits) {
     }
 }
 
-Table::Hashes Table::hashesOf(const Key& key, std::uint32_t extra) const noexcept {
-    std::uint64_t h1 = 0x9E3779B97F4A7C15ULL;
-    std::uint64_t h2 = 0xD6E8FEB86659FD93ULL;
-    for (std::size_t at = 0; at < key.size(); at += 2) {
-        const std::uint64_t word = std::uint64_t{key[at]} | std::uint64_t{key[at + 1]} << 32;
-        h1 = mix(h1, word, 0xBF58476D1CE4E5B9ULL);
-        h2 = mix(h2, word, 0x94D049BB133111EBULL);
-    }
+Table::Hashes Table::hashesOf(const KeyHash& key, std::uint32_t extra) const noexcept {
+    std::uint64_t h1 = mix(0x9E3779B97F4A7C15ULL, key[0], 0xBF58476D1CE4E5B9ULL);
+    std::uint64_t h2 = mix(0xD6E8FEB86659FD93ULL, key[1], 0x94D049BB133111EBULL);
     if (extra != 0) {
         h1 = mix(h1, extra, 0xBF58476D1CE4E5B9ULL);
         h2 = mix(h2, extra, 0x94D049BB133111EBULL);
@@ -83,6 +78,15 @@ Table::Hashes Table::hashesOf(const Key& key, std::uint32_t extra) const noexcep
 }
 
 void Table::prefetch(const Hashes& key) const noexcept { __builtin_prefetch(&buckets_[key.bucket]); }
+
+bool Table::holds(const Hashes& key, Reach reach) const noexcept {
+    for (const Entry& entry : buckets_[key.bucket].entries) {
+        if (isOf(entry, key)) {
+            return (reach & ~entry.checkAndReach & kAllReach) == 0;
+        }
+    }
+    return false;
+}
 
 std::int64_t Table::enter(const Hashes& key, Reach reach, bool& found) noexcept {
     const auto [h1, check2, index] = key;
@@ -97,7 +101,7 @@ std::int64_t Table::enter(const Hashes& key, Reach reach, bool& found) noexcept 
     for (std::size_t way = 0; way < kWays; ++way) {
         Entry& entry = bucket.entries[way];
         const bool current = (entry.stamp >> 4) == generation_;
-        if (current && entry.check == h1 && entry.checkAndReach >> 24 == check2) {
+        if (isOf(entry, key)) {
             found = (reach & ~entry.checkAndReach & kAllReach) == 0;
             if (found) {
                 return slotOf(way);

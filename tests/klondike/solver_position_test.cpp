@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -29,7 +30,10 @@ std::set<std::string> outcomesOfSteps(const Game& game, Pruning pruning) {
 }
 
 // Each step is a move a player can make, leads where the game goes, and is
-// taken back exactly; without pruning the steps miss no legal move.
+// taken back exactly, the key's hashes kept move by move included (the
+// tableau's as a new position would have it; the talon's part of the key
+// counts from the talon a position starts with); without pruning the steps
+// miss no legal move.
 TEST(SolverPosition, StepsAreThePlayersMovesAndTakeBackExactly) {
     for (const int draw : {1, 3}) {
         for (const Game& game : randomPositions(draw, 25, 50)) {
@@ -37,6 +41,7 @@ TEST(SolverPosition, StepsAreThePlayersMovesAndTakeBackExactly) {
                 Position position(game);
                 const std::string before = position.describe();
                 const Key keyBefore = position.key();
+                const KeyHash hashBefore = position.keyHash();
                 std::vector<Step> steps;
                 position.generate(steps, pruning);
                 for (Step step : steps) {
@@ -50,9 +55,11 @@ TEST(SolverPosition, StepsAreThePlayersMovesAndTakeBackExactly) {
                     }
                     position.apply(step);
                     EXPECT_EQ(position.describe(), Position(played).describe()) << before;
+                    EXPECT_EQ(position.tableauHash(), Position(played).tableauHash()) << before;
                     position.undo(step);
                     ASSERT_EQ(position.describe(), before);
                     ASSERT_EQ(position.key(), keyBefore);
+                    ASSERT_EQ(position.keyHash(), hashBefore);
                 }
             }
             // Every legal move but a turn of the stock, by where it leads.
@@ -73,6 +80,26 @@ TEST(SolverPosition, StepsAreThePlayersMovesAndTakeBackExactly) {
     }
 }
 
+// The hashes kept move by move stand for the key: one key, one pair of
+// hashes, and no two keys of the many positions of play share one; the
+// tableau's hash likewise for the piles alone.
+TEST(SolverPosition, TheKeysHashesTellKeysApart) {
+    std::map<KeyHash, Key> keyOfHash;
+    std::map<std::uint64_t, std::vector<std::uint32_t>> pilesOfHash;
+    for (const int draw : {3, 1}) {
+        for (const Game& game : randomPositions(draw, 300, 150)) {
+            const Position position(game);
+            const Key key = position.key();
+            const auto [atHash, newHash] = keyOfHash.emplace(position.keyHash(), key);
+            EXPECT_EQ(atHash->second, key) << position.describe();
+            const std::vector<std::uint32_t> piles(key.begin(), key.begin() + kPileCount);
+            const auto [atPiles, newPiles] = pilesOfHash.emplace(position.tableauHash(), piles);
+            EXPECT_EQ(atPiles->second, piles) << position.describe();
+        }
+    }
+    EXPECT_GT(keyOfHash.size(), 10'000U);
+}
+
 TEST(SolverPosition, TheKeyIgnoresWhichEmptyPileAKingTakesAndTheWaste) {
     int kingsWithAChoice = 0;
     for (const Game& game : randomPositions(3, 200, 120)) {
@@ -86,12 +113,14 @@ TEST(SolverPosition, TheKeyIgnoresWhichEmptyPileAKingTakesAndTheWaste) {
             }
             position.apply(step);
             const Key key = position.key();
+            const KeyHash hash = position.keyHash();
             position.undo(step);
             for (Step other : steps) {
                 if (other.kind == step.kind && other.from == step.from && other.to != step.to &&
                     game.pile(other.to).empty()) {
                     position.apply(other);
                     EXPECT_EQ(position.key(), key) << position.describe();
+                    EXPECT_EQ(position.keyHash(), hash) << position.describe();
                     position.undo(other);
                     kingsWithAChoice += seen.insert({int(step.kind), step.from}).second ? 1 : 0;
                 }

@@ -44,8 +44,10 @@ struct Step {
 // follow from the rest; what the waste adds, the cards that turning brings
 // within reach, is reachableTalon.
 using Key = std::array<std::uint32_t, 8>;
-// The key's words that describe the tableau.
-inline constexpr std::size_t kTableauWords = 7;
+// Two 64-bit hashes of the key, kept up to date move by move: over the piles
+// each is a sum, which the order of the piles cannot change, so nothing is
+// sorted.
+using KeyHash = std::array<std::uint64_t, 2>;
 
 class Position {
 public:
@@ -100,6 +102,9 @@ public:
     bool finishFromTableau(std::vector<Step>& path) noexcept;
 
     [[nodiscard]] Key key() const noexcept;
+    [[nodiscard]] KeyHash keyHash() const noexcept;
+    // The first of those hashes for the tableau alone.
+    [[nodiscard]] std::uint64_t tableauHash() const noexcept { return pileSums_[0]; }
 
     // The piles bottom first with the face-down cards in brackets, the
     // foundations' tops, the talon with a bar after the waste: for tests and
@@ -148,6 +153,7 @@ private:
 
     std::array<Pile, kPileCount> piles_{};
     std::array<std::uint32_t, kPileCount> words_{}; // each pile's part of the key
+    KeyHash pileSums_{};                            // of the words, spread
     std::array<std::uint8_t, 4> foundations_{};
     std::array<CardCode, kStockSize> talon_{};           // in the order they turn up
     std::array<std::uint8_t, kCardCount> talonOrigin_{}; // a card's place in the deal's talon

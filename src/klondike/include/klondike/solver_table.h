@@ -45,7 +45,7 @@ public:
     using Reach = std::uint32_t;
     static constexpr Reach kAllReach = (Reach{1} << 24) - 1;
     // `extra`, when not 0, is hashed as one more word of the key.
-    [[nodiscard]] Hashes hashesOf(const Key& key, std::uint32_t extra = 0) const noexcept;
+    [[nodiscard]] Hashes hashesOf(const KeyHash& key, std::uint32_t extra = 0) const noexcept;
 
     // Makes the table 4 << bits positions large and empty.
     void reset(unsigned bits);
@@ -56,6 +56,8 @@ public:
     // kNoSlot when the entry is already pinned by a position on the line of
     // play, or when the key is new and its bucket is all pinned.
     [[nodiscard]] std::int64_t enter(const Hashes& key, Reach reach, bool& found) noexcept;
+    // Whether enter would find the position, without entering it.
+    [[nodiscard]] bool holds(const Hashes& key, Reach reach) const noexcept;
     // Starts bringing the bucket of `key` into the cache, so that looking up
     // the children of a position costs one wait for memory, not one each.
     void prefetch(const Hashes& key) const noexcept;
@@ -78,6 +80,9 @@ private:
     struct alignas(64) Bucket {
         Entry entries[kWays];
     };
+    [[nodiscard]] bool isOf(const Entry& entry, const Hashes& key) const noexcept {
+        return (entry.stamp >> 4) == generation_ && entry.check == key.check && entry.checkAndReach >> 24 == key.check2;
+    }
 
     struct FreeBlock {
         void operator()(void* block) const noexcept;

@@ -46,9 +46,6 @@ Position::Position(const Game& game) : draw_(static_cast<std::uint8_t>(game.draw
         talonCards_ |= cardSetOf(talon_[std::size_t(at)]);
     }
     talonLeft_ = (std::uint32_t{1} << talonSize_) - 1;
-    for (std::size_t which = 0; which < pileSums_.size(); ++which) {
-        pileSums_[which] = kPileCount * spread(0, which); // words_ are all 0 so far
-    }
     for (int index = 0; index < kPileCount; ++index) {
         refreshWord(index);
     }
@@ -615,11 +612,13 @@ std::uint32_t Position::pileWord(int index) const noexcept {
 
 void Position::refreshWord(int pile) noexcept {
     const std::uint32_t word = pileWord(pile);
-    std::uint32_t& old = words_[std::size_t(pile)];
+    words_[std::size_t(pile)] = word;
+    KeyHash& spreads = spreads_[std::size_t(pile)];
     for (std::size_t which = 0; which < pileSums_.size(); ++which) {
-        pileSums_[which] += spread(word, which) - spread(old, which);
+        const std::uint64_t spreadWord = spread(word, which);
+        pileSums_[which] += spreadWord - spreads[which];
+        spreads[which] = spreadWord;
     }
-    old = word;
 }
 
 KeyHash Position::keyHash() const noexcept {

@@ -153,7 +153,8 @@ private:
 
     std::array<Pile, kPileCount> piles_{};
     std::array<std::uint32_t, kPileCount> words_{}; // each pile's part of the key
-    KeyHash pileSums_{};                            // of the words, spread
+    std::array<KeyHash, kPileCount> spreads_{};     // each word spread, for either hash
+    KeyHash pileSums_{};                            // of the spread words
     std::array<std::uint8_t, 4> foundations_{};
     std::array<CardCode, kStockSize> talon_{};           // in the order they turn up
     std::array<std::uint8_t, kCardCount> talonOrigin_{}; // a card's place in the deal's talon

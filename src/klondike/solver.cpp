@@ -51,8 +51,12 @@ public:
         std::uint64_t seed = 0;
     };
 
-    Search(const Game& start, const Settings& settings, solver::Table& table)
-        : position_(start), settings_(settings), table_(table), random_(settings.seed | 1),
+    // A tableau's hash, its last bit whether the proof found a stuck card;
+    // kept from round to round of one deal, like the table.
+    using StuckAnswers = std::vector<std::uint64_t>;
+
+    Search(const Game& start, const Settings& settings, solver::Table& table, StuckAnswers& stuckAnswers)
+        : position_(start), settings_(settings), table_(table), stuckAnswers_(stuckAnswers), random_(settings.seed | 1),
           positions_(settings.positionsBefore) {
         path_.reserve(512);
         moves_.reserve(8192);
@@ -260,12 +264,11 @@ private:
     Position position_;
     Settings settings_;
     solver::Table& table_;
+    StuckAnswers& stuckAnswers_;
     std::uint64_t random_;
     std::vector<Step> path_;
     std::vector<Step> moves_;         // the moves of every position on the line, one block after another
     std::vector<Entry> childEntries_; // where each of those moves leads, in the table
-    // A tableau's hash, its last bit whether the proof found a stuck card.
-    std::vector<std::uint64_t> stuckAnswers_;
     std::uint64_t positions_ = 0;
     std::uint64_t lastClockCheck_ = ~std::uint64_t{0};
     bool stopped_ = false;
@@ -302,6 +305,7 @@ Searched searchFrom(const Game& start, const SolveLimits& limits, std::uint64_t 
     settings.wasteCover = limits.wasteCover;
     settings.pairedPlaysAfter = limits.pruning && limits.pairedPlays ? limits.pairedPlaysAfter : Search::kNever;
     settings.deadline = deadline;
+    Search::StuckAnswers stuckAnswers;
     Searched searched;
     searched.draw = start.draw();
     bool cutShort = false;
@@ -315,7 +319,7 @@ Searched searchFrom(const Game& start, const SolveLimits& limits, std::uint64_t 
             settings.seed = round;
             settings.shuffleDepth = round % 2 == 1 ? limits.shuffleDepth : 0;
         }
-        Search search(start, settings, table);
+        Search search(start, settings, table, stuckAnswers);
         searched.verdict = search.run();
         searched.positions += search.positions();
         cutShort = cutShort || search.cutShort();

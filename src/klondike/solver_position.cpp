@@ -216,7 +216,7 @@ void Position::generateUses(const Step& placed, std::vector<Step>& out) const {
 // the talon. What going up takes away is the card beneath it, which can no
 // longer come down on its own; but a card nothing needs is never brought
 // down, and stays one nothing needs: a card comes down only when needed, and
-// a needed card never holds up one that is not.
+// any card whose coming down could make it needed is one nothing needs too.
 bool Position::addSafeFoundationMove(std::vector<Step>& out) const {
     for (int from = 0; from < kPileCount; ++from) {
         const Pile& pile = piles_[std::size_t(from)];

@@ -82,7 +82,7 @@ void Table::prefetch(const Hashes& key) const noexcept { __builtin_prefetch(&buc
 bool Table::holds(const Hashes& key, Reach reach) const noexcept {
     for (const Entry& entry : buckets_[key.bucket].entries) {
         if (isOf(entry, key)) {
-            return (reach & ~entry.checkAndReach & kAllReach) == 0;
+            return reachedAlready(entry, reach);
         }
     }
     return false;
@@ -102,7 +102,7 @@ std::int64_t Table::enter(const Hashes& key, Reach reach, bool& found) noexcept 
         Entry& entry = bucket.entries[way];
         const bool current = (entry.stamp >> 4) == generation_;
         if (isOf(entry, key)) {
-            found = (reach & ~entry.checkAndReach & kAllReach) == 0;
+            found = reachedAlready(entry, reach);
             if (found) {
                 return slotOf(way);
             }

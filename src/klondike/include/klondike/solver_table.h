@@ -83,6 +83,10 @@ private:
     [[nodiscard]] bool isOf(const Entry& entry, const Hashes& key) const noexcept {
         return (entry.stamp >> 4) == generation_ && entry.check == key.check && entry.checkAndReach >> 24 == key.check2;
     }
+    // Every talon card in `reach` was within reach of a position entered under the entry's key.
+    [[nodiscard]] static bool reachedAlready(const Entry& entry, Reach reach) noexcept {
+        return (reach & ~entry.checkAndReach & kAllReach) == 0;
+    }
 
     struct FreeBlock {
         void operator()(void* block) const noexcept;

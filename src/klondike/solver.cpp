@@ -49,6 +49,9 @@ public:
         // drawn from `seed`.
         int shuffleDepth = 0;
         std::uint64_t seed = 0;
+        // Hashed with every key, so that two searches of one deal with
+        // different draws keep their positions apart in one table.
+        std::uint32_t tableMark = 0;
     };
 
     // A tableau's hash, its last bit whether the proof found a stuck card;
@@ -247,7 +250,8 @@ private:
     // and a position is met again only with exactly those.
     [[nodiscard]] Entry entryOf() const noexcept {
         const solver::Table::Reach reach = position_.reachableTalon();
-        return {table_.hashesOf(position_.keyHash(), settings_.wasteCover ? 0 : reach | 1U << 31), reach};
+        const std::uint32_t extra = settings_.tableMark | (settings_.wasteCover ? 0 : reach | 1U << 31);
+        return {table_.hashesOf(position_.keyHash(), extra), reach};
     }
 
     bool outOfTime() {
@@ -283,64 +287,90 @@ struct Searched {
     int draw = 0;
 };
 
-// Searches `start` to the first of `positionLimit` (0: none) and
-// `deadline`; with `restarts`, in rounds as SolveLimits::restarts says. A
-// round stopped leaves in the table only the positions it searched to the
-// end (Table::forget). A position searched to the end without a win was cut
-// off from any win but through positions on the line of play of the time,
-// which the table no longer holds, and which the deal reaches through such
-// positions only; so the next round, skipping what the table holds, still
-// reaches every win, and its loss is a loss.
-Searched searchFrom(const Game& start, const SolveLimits& limits, std::uint64_t positionLimit,
-                    Clock::time_point deadline, bool restarts = false) {
-    // One table a thread, kept from search to search: clearing tens of
-    // megabytes would cost more than most deals take to solve.
-    thread_local solver::Table table;
-    table.reset(limits.tableBits);
-    Search::Settings settings;
-    settings.rules = limits.pruning ? solver::Pruning::Exact : solver::Pruning::None;
-    settings.stuckCardsAfter = limits.stuckCards ? limits.stuckCardsAfter : Search::kNever;
-    settings.bottomKingsHold = limits.bottomKingsHold;
-    settings.stuckAnswerBits = std::min(limits.stuckAnswerBits, 24U);
-    settings.wasteCover = limits.wasteCover;
-    settings.pairedPlaysAfter = limits.pruning && limits.pairedPlays ? limits.pairedPlaysAfter : Search::kNever;
-    settings.deadline = deadline;
-    Search::StuckAnswers stuckAnswers;
-    Searched searched;
-    searched.draw = start.draw();
-    bool cutShort = false;
-    std::uint64_t budget = std::max<std::uint64_t>(1, limits.restartAfter);
-    for (std::uint64_t round = 0;; ++round) {
-        settings.positionsBefore = searched.positions;
-        settings.positionLimit = positionLimit;
-        if (restarts) {
-            const std::uint64_t roundLimit = searched.positions + budget;
-            settings.positionLimit = positionLimit == 0 ? roundLimit : std::min(positionLimit, roundLimit);
-            settings.seed = round;
-            settings.shuffleDepth = round % 2 == 1 ? limits.shuffleDepth : 0;
-        }
-        Search search(start, settings, table, stuckAnswers);
-        searched.verdict = search.run();
-        searched.positions += search.positions();
-        cutShort = cutShort || search.cutShort();
-        if (searched.verdict == Verdict::Won) {
-            searched.path = search.path();
-            return searched;
-        }
-        if (searched.verdict == Verdict::Lost) {
-            // A round before this one may have left a line cut short in the table.
-            searched.verdict = cutShort ? Verdict::Undecided : Verdict::Lost;
-            return searched;
-        }
-        if (!restarts || search.cutShort() || Clock::now() >= deadline ||
-            (positionLimit != 0 && searched.positions >= positionLimit)) {
-            return searched;
-        }
-        // Growing by at least a position a round, so that rounds that find
-        // nothing to do never spin to the deadline.
-        budget = std::max(budget + 1, static_cast<std::uint64_t>(double(budget) * limits.restartGrowth));
+// The search of one deal with one draw, in rounds as SolveLimits::restarts
+// says: each round begins again from the deal, skipping what the table
+// holds. A round stopped leaves in the table only the positions it searched
+// to the end (Table::forget). A position searched to the end without a win
+// was cut off from any win but through positions on the line of play of the
+// time, which the table no longer holds, and which the deal reaches through
+// such positions only; so the next round, skipping what the table holds,
+// still reaches every win, and its loss is a loss. Without restarts a round
+// goes on to the limit it is given, and the next takes up the same search
+// from the deal.
+class Rounds {
+public:
+    Rounds(const Game& start, const SolveLimits& limits, solver::Table& table, Search::StuckAnswers& stuckAnswers,
+           std::uint32_t tableMark)
+        : start_(start), limits_(limits), table_(table), stuckAnswers_(stuckAnswers),
+          budget_(std::max<std::uint64_t>(1, limits.restartAfter)) {
+        settings_.rules = limits.pruning ? solver::Pruning::Exact : solver::Pruning::None;
+        settings_.stuckCardsAfter = limits.stuckCards ? limits.stuckCardsAfter : Search::kNever;
+        settings_.bottomKingsHold = limits.bottomKingsHold;
+        settings_.stuckAnswerBits = std::min(limits.stuckAnswerBits, 24U);
+        settings_.wasteCover = limits.wasteCover;
+        settings_.pairedPlaysAfter = limits.pruning && limits.pairedPlays ? limits.pairedPlaysAfter : Search::kNever;
+        settings_.tableMark = tableMark;
+        searched_.draw = start.draw();
     }
-}
+
+    // One round, to `positionLimit` positions of this search in all (0:
+    // none) and `deadline`.
+    void next(std::uint64_t positionLimit, Clock::time_point deadline) {
+        settings_.deadline = deadline;
+        settings_.positionsBefore = searched_.positions;
+        settings_.positionLimit = positionLimit;
+        if (limits_.restarts) {
+            const std::uint64_t roundLimit = searched_.positions + budget_;
+            settings_.positionLimit = positionLimit == 0 ? roundLimit : std::min(positionLimit, roundLimit);
+            settings_.seed = round_;
+            settings_.shuffleDepth = round_ % 2 == 1 ? limits_.shuffleDepth : 0;
+            // Growing by at least a position a round, so that rounds that
+            // find nothing to do never spin to the deadline.
+            budget_ = std::max(budget_ + 1, static_cast<std::uint64_t>(double(budget_) * limits_.restartGrowth));
+            ++round_;
+        }
+        Search search(start_, settings_, table_, stuckAnswers_);
+        searched_.verdict = search.run();
+        searched_.positions += search.positions();
+        cutShort_ = cutShort_ || search.cutShort();
+        if (searched_.verdict == Verdict::Won) {
+            searched_.path = search.path();
+        } else if (searched_.verdict == Verdict::Lost && cutShort_) {
+            searched_.verdict = Verdict::Undecided; // a round before may have left a line cut short in the table
+            ended_ = true;
+        } else if (search.cutShort()) {
+            ended_ = true;
+        }
+    }
+
+    // Rounds to `positionLimit` and `deadline`, or to a verdict.
+    void run(std::uint64_t positionLimit, Clock::time_point deadline) {
+        do {
+            next(positionLimit, deadline);
+        } while (!over(positionLimit, deadline));
+    }
+
+    // Decided, or with nothing left to search within the limits.
+    [[nodiscard]] bool over(std::uint64_t positionLimit, Clock::time_point deadline) const {
+        return decided() || ended_ || Clock::now() >= deadline ||
+               (positionLimit != 0 && searched_.positions >= positionLimit);
+    }
+    [[nodiscard]] bool decided() const noexcept { return searched_.verdict != Verdict::Undecided; }
+    [[nodiscard]] bool ended() const noexcept { return ended_; }
+    [[nodiscard]] const Searched& searched() const noexcept { return searched_; }
+
+private:
+    Game start_;
+    const SolveLimits& limits_;
+    solver::Table& table_;
+    Search::StuckAnswers& stuckAnswers_;
+    Search::Settings settings_;
+    Searched searched_;
+    std::uint64_t budget_;
+    std::uint64_t round_ = 0;
+    bool cutShort_ = false;
+    bool ended_ = false; // a line was cut short, and no later round can be lost
+};
 
 } // namespace
 
@@ -351,10 +381,11 @@ Solution solve(const Deck& deck, int draw, const SolveLimits& limits) { return s
 // time would stop at, with the same cards in the stock and the waste. So a
 // deal won with draw three is won with draw one, and a deal lost with draw
 // one is lost with draw three; and the two searches often differ by orders
-// of magnitude on the same deal. A deal not decided soon is searched with
-// the other draw for a share of what time is left, then again from the
-// start with its own. The first search is short, so little is searched
-// twice.
+// of magnitude on the same deal. So the deal's own search and the other
+// draw's go by turns, in rounds, the other kept to `otherDrawShare` of the
+// positions, until one of them decides the deal; each keeps what it
+// searched to the end in the one table, under keys of its own, and takes
+// up its search about where it stopped.
 Solution solve(const Game& start, const SolveLimits& limits) {
     const auto started = Clock::now();
     const auto deadline =
@@ -374,43 +405,52 @@ Solution solve(const Game& start, const SolveLimits& limits) {
         solution.seconds = std::chrono::duration<double>(Clock::now() - started).count();
         return solution;
     };
-    const auto positionsLeft = [&]() -> std::uint64_t {
-        return limits.positions == 0 ? 0 : limits.positions - std::min(limits.positions, solution.positions);
-    };
-    const auto outOfBudget = [&] {
-        return (limits.positions != 0 && solution.positions >= limits.positions) || Clock::now() >= deadline;
-    };
-    if (start.draw() == 1 ? limits.drawThreeForOne : limits.drawOneForThree) {
-        if (limits.otherDrawAfter > 0) {
-            const std::uint64_t firstLimit =
-                limits.positions == 0 ? limits.otherDrawAfter : std::min(limits.positions, limits.otherDrawAfter);
-            Searched first = searchFrom(start, limits, firstLimit, deadline);
-            solution.positions = first.positions;
-            if (first.verdict != Verdict::Undecided || outOfBudget()) {
-                return finish(first);
-            }
+    // One table a thread, kept from deal to deal: clearing tens of megabytes
+    // would cost more than most deals take to solve.
+    thread_local solver::Table table;
+    table.reset(limits.tableBits);
+    Search::StuckAnswers stuckAnswers; // the proof looks at the tableau alone, the same with either draw
+    Rounds own(start, limits, table, stuckAnswers, 0);
+    const auto limitFor = [&](const Rounds& rounds, std::uint64_t share) -> std::uint64_t {
+        if (limits.positions == 0) {
+            return share;
         }
-        const auto now = Clock::now();
-        const auto otherDeadline =
-            now + std::chrono::duration_cast<Clock::duration>((deadline - now) * limits.otherDrawShare);
-        const auto otherLimit = static_cast<std::uint64_t>(double(positionsLeft()) * limits.otherDrawShare);
-        if (limits.positions == 0 || otherLimit > 0) {
-            Searched other = searchFrom(start.withDraw(start.draw() == 1 ? 3 : 1), limits, otherLimit, otherDeadline,
-                                        limits.restarts);
-            solution.positions += other.positions;
-            const Verdict carriesOver = start.draw() == 1 ? Verdict::Won : Verdict::Lost;
-            if (other.verdict == carriesOver) {
-                return finish(other);
-            }
+        const std::uint64_t left = limits.positions - std::min(limits.positions, solution.positions);
+        const std::uint64_t cap = rounds.searched().positions + left;
+        return share == 0 ? cap : std::min(cap, share);
+    };
+    const bool otherDraw = start.draw() == 1 ? limits.drawThreeForOne : limits.drawOneForThree;
+    if (!otherDraw) {
+        own.run(limitFor(own, 0), deadline);
+        solution.positions = own.searched().positions;
+        return finish(own.searched());
+    }
+
+    Rounds other(start.withDraw(start.draw() == 1 ? 3 : 1), limits, table, stuckAnswers, 1U << 30);
+    const Verdict carriesOver = start.draw() == 1 ? Verdict::Won : Verdict::Lost;
+    const double share = std::clamp(limits.otherDrawShare, 0.0, 0.99);
+    const double otherPerOwn = share / (1.0 - share);
+    // Without rounds, the deal's own search goes first to `otherDrawAfter`
+    // positions, the other draw's to its share, and the own on to the end.
+    std::uint64_t ownLimit = limits.restarts ? 0 : std::max<std::uint64_t>(1, limits.otherDrawAfter);
+    for (;;) {
+        own.next(limitFor(own, ownLimit), deadline);
+        solution.positions = own.searched().positions + other.searched().positions;
+        if (own.over(limitFor(own, 0), deadline)) {
+            return finish(own.searched());
         }
-        if (outOfBudget()) {
-            return finish(Searched{Verdict::Undecided, {}, 0, start.draw()});
+        ownLimit = 0;
+        if (!other.decided() && !other.ended()) {
+            const auto otherShare = static_cast<std::uint64_t>(double(own.searched().positions) * otherPerOwn);
+            if (otherShare > other.searched().positions) {
+                other.next(limitFor(other, otherShare), deadline);
+                solution.positions = own.searched().positions + other.searched().positions;
+                if (other.searched().verdict == carriesOver) {
+                    return finish(other.searched());
+                }
+            }
         }
     }
-    // The deal's own draw, from the start, with what is left.
-    Searched last = searchFrom(start, limits, positionsLeft(), deadline, limits.restarts);
-    solution.positions += last.positions;
-    return finish(last);
 }
 
 } // namespace dealwise::klondike

@@ -51,6 +51,7 @@ Winnable checkedVerdict(std::uint64_t number, const klondike::Deck& deck, const 
             everything.wasteCover = false;
             everything.pairedPlays = false;
             everything.drawThreeForOne = false;
+            everything.drawOneForThree = false;
             everything.restarts = false;
             everything.positions = 100 * kRecheckedPositions;
             everything.seconds = solveLimits(options).seconds;
@@ -59,17 +60,21 @@ Winnable checkedVerdict(std::uint64_t number, const klondike::Deck& deck, const 
                                   " lost, but a search without its pruning rules wins it");
             }
         }
-        // The rounds, and the kings that hold their piles in the stuck-card
-        // proof, come into play only beyond that check: a sample of the
-        // larger losses is searched again in the usual order alone, with no
-        // king holding its pile, under the same limits.
+        // The rounds, the other draw's search beside the deal's own, and the
+        // kings that hold their piles in the stuck-card proof, come into play
+        // only beyond that check: a sample of the larger losses is searched
+        // again in the usual order alone, with its own draw alone and no king
+        // holding its pile, under the same limits.
         if (solution.positions > kRecheckedPositions && number % kLargeLossRecheckedEvery == 0) {
             klondike::SolveLimits plainer = solveLimits(options);
             plainer.restarts = false;
+            plainer.drawThreeForOne = false;
+            plainer.drawOneForThree = false;
             plainer.bottomKingsHold = false;
             if (klondike::solve(deck, options.draw, plainer).verdict == klondike::Verdict::Won) {
-                throw SolverFault("the solver calls deal " + std::to_string(number) +
-                                  " lost, but a search without rounds or kings holding their piles wins it");
+                throw SolverFault(
+                    "the solver calls deal " + std::to_string(number) +
+                    " lost, but a search without rounds, the other draw or kings holding their piles wins it");
             }
         }
         return Winnable::No;

@@ -49,12 +49,20 @@ const Rule kRestarts = [](SolveLimits& limits, bool on) {
     limits.shuffleDepth = 60;
 };
 
+// Both draws searched by turns, round for round, each keeping what it
+// searched to the end in the one table.
+const Rule kOtherDrawByTurns = [](SolveLimits& limits, bool on) {
+    kOtherDraw(limits, on);
+    kRestarts(limits, on);
+};
+
 SolveLimits withRule(const Rule& rule, bool on, std::uint64_t positions) {
     SolveLimits limits;
     limits.seconds = 600;
     limits.positions = positions;
     limits.tableBits = 16;
     limits.drawThreeForOne = false; // each rule alone
+    limits.drawOneForThree = false;
     limits.restarts = false;
     rule(limits, on);
     return limits;
@@ -147,6 +155,10 @@ TEST(SolverPruning, ChangesNoVerdictOnPositionsFromPlay) { expectNoVerdictChange
 TEST(SolverOtherDraw, ChangesNoVerdictOnPositionsFromPlay) { expectNoVerdictChangesOnPositions(kOtherDraw); }
 
 TEST(SolverRestarts, ChangeNoVerdictOnPositionsFromPlay) { expectNoVerdictChangesOnPositions(kRestarts); }
+
+TEST(SolverOtherDraw, ByTurnsChangesNoVerdictOnPositionsFromPlay) {
+    expectNoVerdictChangesOnPositions(kOtherDrawByTurns);
+}
 
 } // namespace
 } // namespace dealwise::klondike

@@ -145,6 +145,7 @@ SolveLimits smallSearch(std::uint64_t positions, bool stuckCards) {
     limits.stuckCards = stuckCards;
     limits.stuckCardsAfter = 0;
     limits.drawThreeForOne = false; // the proof alone
+    limits.drawOneForThree = false;
     limits.restarts = false;
     return limits;
 }

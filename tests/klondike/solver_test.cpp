@@ -96,9 +96,10 @@ TEST(Solver, TheStuckCardProofChangesNoVerdict) {
 
 // What the search with the other draw rests on: no deal is won with three
 // cards turned at a time and lost with one. And where its own draw's search
-// is stuck, the other draw decides: draw-one deal 88 is won in a hundred
-// positions with draw three, and its line replays with draw one; draw-three
-// deal 7542 is lost in a hundred thousand with draw one.
+// is stuck, the other draw, searched by turns with it, decides: draw-one deal
+// 88 is won in a hundred positions with draw three, and its line replays
+// with draw one; draw-three deal 7542 is lost in a hundred thousand with
+// draw one.
 TEST(Solver, TheOtherDrawDecidesWhereItsOwnSearchIsStuck) {
     int bothDecided = 0;
     for (std::uint64_t deal = 1; deal <= 60; ++deal) {
@@ -116,7 +117,7 @@ TEST(Solver, TheOtherDrawDecidesWhereItsOwnSearchIsStuck) {
     ownOnly.drawThreeForOne = false;
     ownOnly.drawOneForThree = false;
     SolveLimits withOther = testLimits(200'000);
-    withOther.otherDrawAfter = 1000;
+    withOther.restartAfter = 1000; // the other draw's first turn comes after the first round
     withOther.otherDrawShare = 0.7;
     const Deck won = dealNumber(88);
     EXPECT_EQ(solve(won, 1, ownOnly).verdict, Verdict::Undecided);

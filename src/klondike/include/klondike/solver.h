@@ -59,17 +59,18 @@ struct SolveLimits {
     std::uint64_t pairedPlaysAfter = 65536;
     // A deal won with three cards turned at a time is won with one, and one
     // lost with one is lost with three, and the other draw's search is often
-    // far quicker. So a deal not decided in `otherDrawAfter` positions may be
-    // searched with the other draw for `otherDrawShare` of the time (and
-    // positions) left, and, when that decides nothing, with its own again
-    // from the start. Draw three's wins come soon for many a draw-one deal
-    // that its own search is lost in, so draw one asks by default; draw
-    // one's losses come too seldom and too late for a draw-three deal to
-    // spare the time, so draw three does not.
+    // far quicker. So the other draw may be searched too, by turns with the
+    // deal's own search, round for round, and kept to `otherDrawShare` of the
+    // positions; whichever decides the deal first ends both. Without
+    // restarts, the own search goes first to `otherDrawAfter` positions,
+    // then the other to its share, then the own on. Draw three's wins come
+    // soon for many a draw-one deal that its own search is lost in, and draw
+    // one's losses for many a draw-three deal that its own search needs
+    // tens of millions of positions to lose.
     bool drawThreeForOne = true;
-    bool drawOneForThree = false;
+    bool drawOneForThree = true;
     std::uint64_t otherDrawAfter = 65536;
-    double otherDrawShare = 0.1;
+    double otherDrawShare = 0.2;
     // The search (the deal's own, and the other draw's) stops after
     // `restartAfter` positions and begins again, with a budget
     // `restartGrowth` times as large each time; every other round tries the

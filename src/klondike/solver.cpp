@@ -390,9 +390,21 @@ Solution solve(const Game& start, const SolveLimits& limits) {
     const auto started = Clock::now();
     const auto deadline =
         started + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(limits.seconds));
+    // One table a thread, kept from deal to deal: clearing tens of megabytes
+    // would cost more than most deals take to solve.
+    thread_local solver::Table table;
+    table.reset(limits.tableBits);
+    Search::StuckAnswers stuckAnswers; // the proof looks at the tableau alone, the same with either draw
+    Rounds own(start, limits, table, stuckAnswers, 0);
+    // The other draw's keys carry a bit of their own (the waste cover's
+    // switch has the top one).
+    constexpr std::uint32_t kOtherDrawMark = 1U << 30;
+    Rounds other(start.withDraw(start.draw() == 1 ? 3 : 1), limits, table, stuckAnswers, kOtherDrawMark);
+
     Solution solution;
     const auto finish = [&](const Searched& searched) {
         solution.verdict = searched.verdict;
+        solution.positions = own.searched().positions + other.searched().positions;
         solution.searchedDraw = searched.draw;
         // A line won with the other draw replays as it stands: every card
         // it plays from the talon, turning one at a time reaches too.
@@ -405,28 +417,23 @@ Solution solve(const Game& start, const SolveLimits& limits) {
         solution.seconds = std::chrono::duration<double>(Clock::now() - started).count();
         return solution;
     };
-    // One table a thread, kept from deal to deal: clearing tens of megabytes
-    // would cost more than most deals take to solve.
-    thread_local solver::Table table;
-    table.reset(limits.tableBits);
-    Search::StuckAnswers stuckAnswers; // the proof looks at the tableau alone, the same with either draw
-    Rounds own(start, limits, table, stuckAnswers, 0);
+    // A search's limit in its own positions: `share` (0: none), within
+    // what both searches together have left.
     const auto limitFor = [&](const Rounds& rounds, std::uint64_t share) -> std::uint64_t {
         if (limits.positions == 0) {
             return share;
         }
-        const std::uint64_t left = limits.positions - std::min(limits.positions, solution.positions);
+        const std::uint64_t both = own.searched().positions + other.searched().positions;
+        const std::uint64_t left = limits.positions - std::min(limits.positions, both);
         const std::uint64_t cap = rounds.searched().positions + left;
         return share == 0 ? cap : std::min(cap, share);
     };
     const bool otherDraw = start.draw() == 1 ? limits.drawThreeForOne : limits.drawOneForThree;
     if (!otherDraw) {
         own.run(limitFor(own, 0), deadline);
-        solution.positions = own.searched().positions;
         return finish(own.searched());
     }
 
-    Rounds other(start.withDraw(start.draw() == 1 ? 3 : 1), limits, table, stuckAnswers, 1U << 30);
     const Verdict carriesOver = start.draw() == 1 ? Verdict::Won : Verdict::Lost;
     const double share = std::clamp(limits.otherDrawShare, 0.0, 0.99);
     const double otherPerOwn = share / (1.0 - share);
@@ -435,7 +442,6 @@ Solution solve(const Game& start, const SolveLimits& limits) {
     std::uint64_t ownLimit = limits.restarts ? 0 : std::max<std::uint64_t>(1, limits.otherDrawAfter);
     for (;;) {
         own.next(limitFor(own, ownLimit), deadline);
-        solution.positions = own.searched().positions + other.searched().positions;
         if (own.over(limitFor(own, 0), deadline)) {
             return finish(own.searched());
         }
@@ -444,7 +450,6 @@ Solution solve(const Game& start, const SolveLimits& limits) {
             const auto otherShare = static_cast<std::uint64_t>(double(own.searched().positions) * otherPerOwn);
             if (otherShare > other.searched().positions) {
                 other.next(limitFor(other, otherShare), deadline);
-                solution.positions = own.searched().positions + other.searched().positions;
                 if (other.searched().verdict == carriesOver) {
                     return finish(other.searched());
                 }

@@ -127,7 +127,7 @@ private:
         const std::size_t before = full_.size();
         record();
         std::vector<Step> steps;
-        position_.generate(steps, solver::Pruning::Exact);
+        position_.generate(steps, solver::Pruning::UpOrUsed);
         int result = 0;
         for (Step step : steps) {
             position_.apply(step);

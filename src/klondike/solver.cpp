@@ -31,7 +31,7 @@ public:
     static constexpr std::uint64_t kNever = ~std::uint64_t{0};
 
     struct Settings {
-        solver::Pruning rules = solver::Pruning::Exact;
+        solver::Pruning rules = solver::Pruning::UpOrUsed;
         // The stuck-card proof is used once `stuckCardsAfter` positions are
         // expanded, and on the deal itself; the paired plays once
         // `pairedPlaysAfter` are. Neither when that is kNever.
@@ -303,7 +303,9 @@ public:
            std::uint32_t tableMark)
         : start_(start), limits_(limits), table_(table), stuckAnswers_(stuckAnswers),
           budget_(std::max<std::uint64_t>(1, limits.restartAfter)) {
-        settings_.rules = limits.pruning ? solver::Pruning::Exact : solver::Pruning::None;
+        settings_.rules = !limits.pruning   ? solver::Pruning::None
+                          : limits.upOrUsed ? solver::Pruning::UpOrUsed
+                                            : solver::Pruning::Exact;
         settings_.stuckCardsAfter = limits.stuckCards ? limits.stuckCardsAfter : Search::kNever;
         settings_.bottomKingsHold = limits.bottomKingsHold;
         settings_.stuckAnswerBits = std::min(limits.stuckAnswerBits, 24U);

@@ -96,6 +96,11 @@ Position::Fits Position::fits() const noexcept {
 }
 
 void Position::addPlacements(std::vector<Step>& out, const Fits& fits, Step step, Pruning pruning) const {
+    // A lone card that could go up instead is as good there: see addUpOrUseMoves.
+    if (pruning == Pruning::UpOrUsed && step.count == 1 && step.kind != StepKind::FoundationToTableau &&
+        fitsOnFoundation(step.card)) {
+        return;
+    }
     unsigned piles = fits[step.card];
     if (step.kind == StepKind::TableauToTableau) {
         piles &= ~(1U << step.from);
@@ -120,6 +125,9 @@ void Position::addRunMoves(std::vector<Step>& out, const Fits& fits, int from, i
 
 void Position::generate(std::vector<Step>& out, Pruning pruning) const {
     if (pruning != Pruning::None && addSafeFoundationMove(out)) {
+        return;
+    }
+    if (pruning == Pruning::UpOrUsed && addUpOrUseMoves(out)) {
         return;
     }
     addFoundationMoves(out);
@@ -230,6 +238,34 @@ bool Position::addSafeFoundationMove(std::vector<Step>& out) const {
         if (fitsOnFoundation(card) &&
             (rankOf(card) == 1 || !neededOnTableau(cardCode(suitOf(card), rankOf(card) - 1)))) {
             out.push_back({StepKind::TalonToFoundation, static_cast<std::uint8_t>(at), 0, 1, card});
+            return true;
+        }
+    }
+    return false;
+}
+
+// A card on top of a pile, on a face-up card, that fits its foundation:
+// the position is the one with the card up, and the card brought back onto
+// the card it lies on, which stays the top of its pile while the card is
+// up. A card brought down is of use only to what is built on it, or to the
+// next lower card of its suit that it lets come down (see the paired plays
+// in the search): any other move could be made as well with the card up,
+// and the card brought back once it is used. So here the card goes up, or
+// is used where it lies, and nothing else is tried. This holds whatever
+// came before: it is the position that counts, not how the card got there.
+// Likewise a lone card that fits its foundation is not moved onto the
+// tableau: that leads where going up and coming back down would.
+// A card on a face-down card, or alone in its pile, is not one of these:
+// going up turns a card up or empties the pile, and it cannot come back.
+bool Position::addUpOrUseMoves(std::vector<Step>& out) const {
+    for (int from = 0; from < kPileCount; ++from) {
+        const Pile& pile = piles_[std::size_t(from)];
+        if (pile.size - 1 > pile.faceDown && fitsOnFoundation(pile.top())) {
+            const CardCode card = pile.top();
+            out.push_back({StepKind::TableauToFoundation, static_cast<std::uint8_t>(from), 0, 1, card});
+            generateUses({StepKind::FoundationToTableau, static_cast<std::uint8_t>(suitOf(card)),
+                          static_cast<std::uint8_t>(from), 1, card},
+                         out);
             return true;
         }
     }

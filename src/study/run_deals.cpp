@@ -63,18 +63,22 @@ Winnable checkedVerdict(std::uint64_t number, const klondike::Deck& deck, const 
         // The rounds, the other draw's search beside the deal's own, and the
         // kings that hold their piles in the stuck-card proof, come into play
         // only beyond that check: a sample of the larger losses is searched
-        // again in the usual order alone, with its own draw alone and no king
-        // holding its pile, under the same limits.
+        // again in the usual order alone, with its own draw alone, no king
+        // holding its pile and, for a card that fits its foundation, every
+        // move tried, not only going up or being used where it lies; under
+        // the same limits.
         if (solution.positions > kRecheckedPositions && number % kLargeLossRecheckedEvery == 0) {
             klondike::SolveLimits plainer = solveLimits(options);
             plainer.restarts = false;
             plainer.drawThreeForOne = false;
             plainer.drawOneForThree = false;
             plainer.bottomKingsHold = false;
+            plainer.upOrUsed = false;
             if (klondike::solve(deck, options.draw, plainer).verdict == klondike::Verdict::Won) {
                 throw SolverFault(
                     "the solver calls deal " + std::to_string(number) +
-                    " lost, but a search without rounds, the other draw or kings holding their piles wins it");
+                    " lost, but a search without rounds, the other draw, kings holding their piles or cards "
+                    "going up or used wins it");
             }
         }
         return Winnable::No;

@@ -37,7 +37,7 @@ std::set<std::string> outcomesOfSteps(const Game& game, Pruning pruning) {
 TEST(SolverPosition, StepsAreThePlayersMovesAndTakeBackExactly) {
     for (const int draw : {1, 3}) {
         for (const Game& game : randomPositions(draw, 25, 50)) {
-            for (const Pruning pruning : {Pruning::None, Pruning::Exact}) {
+            for (const Pruning pruning : {Pruning::None, Pruning::Exact, Pruning::UpOrUsed}) {
                 Position position(game);
                 const std::string before = position.describe();
                 const Key keyBefore = position.key();

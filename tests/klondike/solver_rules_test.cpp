@@ -26,6 +26,16 @@ const Rule kPairedPlays = [](SolveLimits& limits, bool on) {
     limits.pairedPlaysAfter = 0; // from the first position, so that the checks test it
 };
 
+// A card that fits its foundation, on top of a pile on a face-up card,
+// goes up or is used where it lies, and a lone card that fits is not moved
+// onto the tableau; with the cards brought down from the foundations alone,
+// and paired with their uses from the first position.
+const Rule kUpOrUsed = [](SolveLimits& limits, bool on) { limits.upOrUsed = on; };
+const Rule kUpOrUsedPaired = [](SolveLimits& limits, bool on) {
+    limits.upOrUsed = on;
+    limits.pairedPlaysAfter = 0;
+};
+
 // Every move the rules allow against the moves that can never be needed left
 // out; the proof of a stuck card is used by both.
 const Rule kPruning = [](SolveLimits& limits, bool on) { limits.pruning = on; };
@@ -151,6 +161,15 @@ TEST(SolverPairedPlays, ChangeNoVerdictOnDeals) { expectNoVerdictChangesOnDeals(
 // only to free the card beneath for its foundation; a king tries one empty
 // pile.
 TEST(SolverPruning, ChangesNoVerdictOnPositionsFromPlay) { expectNoVerdictChangesOnPositions(kPruning); }
+
+TEST(SolverUpOrUsed, ChangesNoVerdictOnPositionsFromPlay) {
+    expectNoVerdictChangesOnPositions(kUpOrUsed);
+    expectNoVerdictChangesOnPositions(kUpOrUsedPaired);
+}
+TEST(SolverUpOrUsed, ChangesNoVerdictOnDeals) {
+    expectNoVerdictChangesOnDeals(kUpOrUsed);
+    expectNoVerdictChangesOnDeals(kUpOrUsedPaired);
+}
 
 TEST(SolverOtherDraw, ChangesNoVerdictOnPositionsFromPlay) { expectNoVerdictChangesOnPositions(kOtherDraw); }
 

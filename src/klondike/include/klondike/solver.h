@@ -57,6 +57,12 @@ struct SolveLimits {
     // expanded `pairedPlaysAfter` positions, when a loss grows likelier.
     bool pairedPlays = true;
     std::uint64_t pairedPlaysAfter = 65536;
+    // A card on top of a pile, on a face-up card, that fits its foundation
+    // goes up or is used where it lies, and a lone card that fits its
+    // foundation is not moved onto the tableau: it could come back down
+    // from there (solver::Position::addUpOrUseMoves). Off, or without
+    // pruning, every other move is tried too: kept to check the rule against.
+    bool upOrUsed = true;
     // A deal won with three cards turned at a time is won with one, and one
     // lost with one is lost with three, and the other draw's search is often
     // far quicker. So the other draw may be searched too, by turns with the

@@ -24,8 +24,9 @@ enum class StepKind : std::uint8_t {
 
 // Which moves a search tries.
 enum class Pruning : std::uint8_t {
-    None,  // every move the rules allow, the stock's turns folded
-    Exact, // less the moves that can never be needed: no win is lost
+    None,     // every move the rules allow, the stock's turns folded
+    Exact,    // less the moves that can never be needed: no win is lost
+    UpOrUsed, // and a top card that fits its foundation goes up, or is used where it lies
 };
 
 struct Step {
@@ -137,6 +138,7 @@ private:
     void addTalonToTableau(std::vector<Step>& out, const Fits& fits, TalonOrder talon, Pruning pruning) const;
     void addPartialRunMoves(std::vector<Step>& out, const Fits& fits, Pruning pruning) const;
     void addWholePileMoves(std::vector<Step>& out, const Fits& fits, Pruning pruning) const;
+    bool addUpOrUseMoves(std::vector<Step>& out) const;
     void addFoundationToTableau(std::vector<Step>& out, const Fits& fits, Pruning pruning) const;
     void addRunMoves(std::vector<Step>& out, const Fits& fits, int from, int first, Pruning pruning) const;
     void addPlacements(std::vector<Step>& out, const Fits& fits, Step step, Pruning pruning) const;

@@ -31,7 +31,10 @@ public:
     static constexpr std::uint64_t kNever = ~std::uint64_t{0};
 
     struct Settings {
+        // UpOrUsed only once `upOrUsedAfter` positions are expanded, Exact
+        // before.
         solver::Pruning rules = solver::Pruning::UpOrUsed;
+        std::uint64_t upOrUsedAfter = 0;
         // The stuck-card proof is used once `stuckCardsAfter` positions are
         // expanded, and on the deal itself; the paired plays once
         // `pairedPlaysAfter` are. Neither when that is kNever.
@@ -129,7 +132,9 @@ private:
         }
         const std::uint64_t before = positions_++;
         const std::size_t begin = moves_.size();
-        position_.generate(moves_, settings_.rules);
+        position_.generate(moves_, settings_.rules == solver::Pruning::UpOrUsed && positions_ < settings_.upOrUsedAfter
+                                       ? solver::Pruning::Exact
+                                       : settings_.rules);
         if (depth < settings_.shuffleDepth) {
             shuffle(begin);
         }
@@ -306,6 +311,7 @@ public:
         settings_.rules = !limits.pruning   ? solver::Pruning::None
                           : limits.upOrUsed ? solver::Pruning::UpOrUsed
                                             : solver::Pruning::Exact;
+        settings_.upOrUsedAfter = limits.upOrUsedAfter;
         settings_.stuckCardsAfter = limits.stuckCards ? limits.stuckCardsAfter : Search::kNever;
         settings_.bottomKingsHold = limits.bottomKingsHold;
         settings_.stuckAnswerBits = std::min(limits.stuckAnswerBits, 24U);

@@ -30,9 +30,12 @@ const Rule kPairedPlays = [](SolveLimits& limits, bool on) {
 // goes up or is used where it lies, and a lone card that fits is not moved
 // onto the tableau; with the cards brought down from the foundations alone,
 // and paired with their uses from the first position.
-const Rule kUpOrUsed = [](SolveLimits& limits, bool on) { limits.upOrUsed = on; };
-const Rule kUpOrUsedPaired = [](SolveLimits& limits, bool on) {
+const Rule kUpOrUsed = [](SolveLimits& limits, bool on) {
     limits.upOrUsed = on;
+    limits.upOrUsedAfter = 0; // from the first position, so that the checks test it
+};
+const Rule kUpOrUsedPaired = [](SolveLimits& limits, bool on) {
+    kUpOrUsed(limits, on);
     limits.pairedPlaysAfter = 0;
 };
 

@@ -62,7 +62,10 @@ struct SolveLimits {
     // foundation is not moved onto the tableau: it could come back down
     // from there (solver::Position::addUpOrUseMoves). Off, or without
     // pruning, every other move is tried too: kept to check the rule against.
+    // Like the paired plays it makes many a quick win take a few more moves,
+    // so it too starts once the search has expanded `upOrUsedAfter` positions.
     bool upOrUsed = true;
+    std::uint64_t upOrUsedAfter = 65536;
     // A deal won with three cards turned at a time is won with one, and one
     // lost with one is lost with three, and the other draw's search is often
     // far quicker. So the other draw may be searched too, by turns with the
@@ -113,9 +116,11 @@ struct Solution {
 // when the positions entered under its key had every talon card it can turn
 // up within reach. With pruning,
 // a card that nothing could ever need on the tableau goes to its foundation
-// at once and is never brought back; part of a run moves only to let the
-// card beneath it go up; a king tries one empty pile, and a king already at
-// the bottom of its pile stays. None of these loses a win.
+// at once and is never brought back; a card that fits its foundation, on a
+// face-up card at the top of its pile, goes up or is used where it lies;
+// part of a run moves only to let the card beneath it go up; a king tries
+// one empty pile, and a king already at the bottom of its pile stays. None
+// of these loses a win.
 //
 // The table has a fixed size (4 << tableBits positions of 16 bytes); when a
 // bucket is full, the position whose search took the least work gives way.

@@ -31,8 +31,8 @@ public:
     static constexpr std::uint64_t kNever = ~std::uint64_t{0};
 
     struct Settings {
-        // UpOrUsed only once `upOrUsedAfter` positions are expanded, Exact
-        // before.
+        // UpOrUsed only once `upOrUsedAfter` positions are expanded, like
+        // the paired plays; Exact before.
         solver::Pruning rules = solver::Pruning::UpOrUsed;
         std::uint64_t upOrUsedAfter = 0;
         // The stuck-card proof is used once `stuckCardsAfter` positions are
@@ -132,9 +132,7 @@ private:
         }
         const std::uint64_t before = positions_++;
         const std::size_t begin = moves_.size();
-        position_.generate(moves_, settings_.rules == solver::Pruning::UpOrUsed && positions_ < settings_.upOrUsedAfter
-                                       ? solver::Pruning::Exact
-                                       : settings_.rules);
+        position_.generate(moves_, rulesNow());
         if (depth < settings_.shuffleDepth) {
             shuffle(begin);
         }
@@ -236,6 +234,12 @@ private:
         const bool stuck = position_.hasStuckCard(settings_.bottomKingsHold);
         answer = (hash & ~std::uint64_t{1}) | std::uint64_t{stuck};
         return stuck;
+    }
+
+    [[nodiscard]] solver::Pruning rulesNow() const noexcept {
+        return settings_.rules == solver::Pruning::UpOrUsed && positions_ < settings_.upOrUsedAfter
+                   ? solver::Pruning::Exact
+                   : settings_.rules;
     }
 
     [[nodiscard]] bool waitsForUse(const Step& step) const noexcept {

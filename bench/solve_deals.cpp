@@ -9,8 +9,8 @@
 //   dealwise_solve_deals [--draw D] [--seconds S] [--positions P] [--table-bits B]
 //                        [--no-pruning] [--no-stuck-cards] [--no-bottom-kings] [--no-waste-cover] [--no-other-draw]
 //                        [--draw-one-for-three] [--other-draw-share S]
-//                        [--no-paired-plays] [--no-up-or-used] [--up-or-used-after N] [--no-restarts] [--restart-after
-//                        N] [--restart-growth G]
+//                        [--no-paired-plays] [--no-up-or-used] [--up-or-used-after N]
+//                        [--no-restarts] [--restart-after N] [--restart-growth G]
 //                        [--shuffle-depth D]
 //                        [--paired-plays-after N] [--stuck-cards-after N] DEAL... | FIRST-LAST...
 #include <cstdint>

@@ -119,9 +119,9 @@ private:
         if (full_.size() >= limit_ || depth >= 3000) {
             return -1;
         }
-        bool found = false;
-        const std::int64_t slot = table_.enter(table_.hashesOf(position_.keyHash()), position_.reachableTalon(), found);
-        if (found) {
+        solver::Table::Held held = solver::Table::Held::No;
+        const std::int64_t slot = table_.enter(table_.hashesOf(position_.keyHash()), position_.reachableTalon(), held);
+        if (held != solver::Table::Held::No) {
             return 0;
         }
         const std::size_t before = full_.size();
@@ -139,7 +139,7 @@ private:
             }
         }
         if (result == 0) {
-            table_.leave(slot, full_.size() - before);
+            table_.leave(slot, full_.size() - before, false);
         }
         return result;
     }

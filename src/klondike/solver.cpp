@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <unordered_map>
 
 #include "klondike/solver_position.h"
 #include "klondike/solver_table.h"
@@ -21,6 +22,9 @@ using solver::StepKind;
 // the recursion well inside a thread's stack.
 constexpr int kMaxDepth = 3000;
 constexpr std::uint64_t kClockEvery = 1024;
+// Marks the keys of the twins' entries (the other draw's and the waste
+// cover's switch have the bits above it).
+constexpr std::uint32_t kTwinsMark = 1U << 29;
 
 enum class Outcome : std::uint8_t { Win, NoWin, Stop };
 
@@ -55,6 +59,8 @@ public:
         // Hashed with every key, so that two searches of one deal with
         // different draws keep their positions apart in one table.
         std::uint32_t tableMark = 0;
+        // A position lost, its twins are lost: see eitherParent.
+        bool eitherParent = true;
     };
 
     // A tableau's hash, its last bit whether the proof found a stuck card;
@@ -92,7 +98,28 @@ private:
         solver::Table::Hashes hashes;
         solver::Table::Reach reach = 0;
         bool waitsForUse = false; // the move to it is made only with the next
+        bool hasTwin = false;
+        solver::Table::Hashes twins; // the key of its class, when it has a twin
     };
+    using Held = solver::Table::Held;
+    // No position on the line of play: a search that met none is a loss
+    // whatever line led to it.
+    static constexpr int kOffLine = kMaxDepth + 1;
+    // A position whose search ended without a win, but was cut where it met
+    // positions on the line above it: its loss waits on theirs.
+    struct Waiting {
+        std::int64_t slot;
+        solver::Table::Hashes hashes;
+        solver::Table::Hashes twins;
+        solver::Table::Reach reach;
+        int low; // the highest line position it met
+        bool hasTwin;
+        std::int64_t before; // the one waiting before it under the same key, or kNone
+    };
+    static constexpr std::int64_t kNone = -1;
+    // Beyond this many, a position left open stays so: the loss of what
+    // meets it then waits on the whole line, which is never wrong.
+    static constexpr std::size_t kMostWaiting = std::size_t{1} << 20;
 
     Outcome visit(int depth, const Entry& entry) {
         if (position_.foundationCards() == kCardCount) {
@@ -112,11 +139,13 @@ private:
         }
         if (depth >= kMaxDepth) {
             cutShort_ = true;
+            low_ = 0;
             return Outcome::NoWin;
         }
-        bool found = false;
-        const std::int64_t slot = table_.enter(entry.hashes, entry.reach, found);
-        if (found) {
+        Held held = Held::No;
+        const std::int64_t slot = table_.enter(entry.hashes, entry.reach, held);
+        if (held != Held::No) {
+            low_ = lowOf(held, entry.hashes);
             return Outcome::NoWin;
         }
         // After the table, so that a position met again is not proved again.
@@ -127,7 +156,9 @@ private:
             depth == 0 ? settings_.stuckCardsAfter != kNever
                        : positions_ >= settings_.stuckCardsAfter && path_.back().kind != StepKind::TalonToFoundation;
         if (tryProof && hasStuckCard()) {
-            table_.leave(slot, 1);
+            table_.leave(slot, 1, false);
+            enterTwins(entry);
+            low_ = kOffLine;
             return Outcome::NoWin;
         }
         const std::uint64_t before = positions_++;
@@ -136,9 +167,21 @@ private:
         if (depth < settings_.shuffleDepth) {
             shuffle(begin);
         }
+        setLine(depth, entry.hashes);
+        const std::size_t waitingBefore = waiting_.size();
         const Outcome outcome = searchMoves(depth, begin);
+        setLine(depth, {});
         if (outcome == Outcome::NoWin) {
-            table_.leave(slot, positions_ - before);
+            if (low_ >= depth) {
+                // Whatever it met on the line was itself or below it: lost.
+                table_.leave(slot, positions_ - before, false);
+                enterTwins(entry);
+                settleFrom(waitingBefore);
+                low_ = kOffLine;
+            } else {
+                table_.leave(slot, positions_ - before, true);
+                wait(slot, entry);
+            }
         } else if (outcome == Outcome::Stop) {
             table_.forget(slot);
         }
@@ -165,8 +208,10 @@ private:
         }
         if (depth >= kMaxDepth) {
             cutShort_ = true;
+            low_ = 0;
             return Outcome::NoWin;
         }
+        setLine(depth, {});
         const std::size_t begin = moves_.size();
         position_.generateUses(placed, moves_);
         return searchMoves(depth, begin);
@@ -189,20 +234,32 @@ private:
                 position_.undo(step);
             }
         }
+        int low = kOffLine;
         for (std::size_t next = begin; next < end; ++next) {
             Step step = moves_[next];
-            const Entry child = childEntries_[next];
+            Entry child = childEntries_[next];
             // A child the table holds is not searched (see visit): no need
             // to make the move to find that out.
-            if (!child.waitsForUse && table_.holds(child.hashes, child.reach)) {
-                continue;
+            if (!child.waitsForUse) {
+                const Held held = table_.holds(child.hashes, child.reach);
+                if (held != Held::No) {
+                    low = std::min(low, lowOf(held, child.hashes));
+                    continue;
+                }
             }
             position_.apply(step);
+            // Nor one whose twin is lost. Asked only of the children to be
+            // searched, most of which have no twin.
+            if (!child.waitsForUse && settings_.eitherParent && twinLost(child)) {
+                position_.undo(step);
+                continue;
+            }
             path_.push_back(step);
             const Outcome outcome = child.waitsForUse ? visitUses(depth + 1, step) : visit(depth + 1, child);
             if (outcome == Outcome::Win) {
                 return outcome;
             }
+            low = std::min(low, low_);
             path_.pop_back();
             position_.undo(step);
             if (outcome == Outcome::Stop) {
@@ -211,7 +268,88 @@ private:
             }
         }
         moves_.resize(begin);
+        low_ = low;
         return Outcome::NoWin;
+    }
+
+    // The highest position on the line that a position the table holds
+    // waits on: none for a loss; for a position on the line, itself; for an
+    // open one, what it waited on (all of the line, when no longer known).
+    int lowOf(Held held, const solver::Table::Hashes& hashes) const noexcept {
+        switch (held) {
+        case Held::No:
+        case Held::Lost:
+            return kOffLine;
+        case Held::OnLine:
+            for (std::size_t depth = 0; depth < line_.size(); ++depth) {
+                if (line_[depth].check == hashes.check && line_[depth].bucket == hashes.bucket) {
+                    return int(depth);
+                }
+            }
+            return 0;
+        case Held::Open:
+            break;
+        }
+        const auto latest = latestWaiting_.find(hashes.check);
+        if (latest == latestWaiting_.end()) {
+            return 0;
+        }
+        int low = kOffLine;
+        for (std::int64_t at = latest->second; at != kNone; at = waiting_[std::size_t(at)].before) {
+            low = std::min(low, waiting_[std::size_t(at)].low);
+        }
+        return low;
+    }
+
+    void setLine(int depth, const solver::Table::Hashes& hashes) {
+        if (line_.size() <= std::size_t(depth)) {
+            line_.resize(std::size_t(depth) + 1);
+        }
+        line_[std::size_t(depth)] = hashes;
+    }
+
+    // A position left open by its search, `low_` what it met on the line.
+    void wait(std::int64_t slot, const Entry& entry) {
+        if (slot == solver::Table::kNoSlot || waiting_.size() >= kMostWaiting) {
+            return;
+        }
+        std::int64_t& latest = latestWaiting_.try_emplace(entry.hashes.check, kNone).first->second;
+        waiting_.push_back({slot, entry.hashes, entry.twins, entry.reach, low_, entry.hasTwin, latest});
+        latest = std::int64_t(waiting_.size()) - 1;
+    }
+
+    // A position searched to the end whose search met nothing on the line
+    // above it has ended, and so have the open ones it met on the way: they
+    // are lost, whatever line leads to them, unless the same key waits on
+    // the line above too.
+    void settleFrom(std::size_t first) {
+        for (std::size_t at = waiting_.size(); at-- > first;) {
+            const Waiting& waiting = waiting_[at];
+            if (waiting.before == kNone) {
+                table_.settle(waiting.slot, waiting.hashes);
+                latestWaiting_.erase(waiting.hashes.check);
+            } else {
+                latestWaiting_[waiting.hashes.check] = waiting.before;
+            }
+            if (waiting.hasTwin) {
+                enterLost(waiting.twins, waiting.reach);
+            }
+        }
+        waiting_.resize(first);
+    }
+
+    // A lost position's class is lost: its twins need no search.
+    void enterTwins(const Entry& entry) {
+        if (entry.hasTwin) {
+            enterLost(entry.twins, entry.reach);
+        }
+    }
+    void enterLost(const solver::Table::Hashes& hashes, solver::Table::Reach reach) {
+        Held held = Held::No;
+        const std::int64_t slot = table_.enter(hashes, reach, held);
+        if (held == Held::No) {
+            table_.leave(slot, 1, false);
+        }
     }
 
     // The proof looks at the tableau alone (every card off it counts the
@@ -260,7 +398,23 @@ private:
     [[nodiscard]] Entry entryOf() const noexcept {
         const solver::Table::Reach reach = position_.reachableTalon();
         const std::uint32_t extra = settings_.tableMark | (settings_.wasteCover ? 0 : reach | 1U << 31);
-        return {table_.hashesOf(position_.keyHash(), extra), reach};
+        Entry entry;
+        entry.hashes = table_.hashesOf(position_.keyHash(), extra);
+        entry.reach = reach;
+        return entry;
+    }
+
+    // Fills in the twins of the position just reached by the move to
+    // `child`: true when they are lost.
+    bool twinLost(Entry& child) const noexcept {
+        const solver::KeyHash twins = position_.firstParentKeyHash(child.hasTwin);
+        if (!child.hasTwin) {
+            return false;
+        }
+        // The twins' entries are kept apart from the positions' own.
+        const std::uint32_t extra = settings_.tableMark | (settings_.wasteCover ? 0 : child.reach | 1U << 31);
+        child.twins = table_.hashesOf(twins, extra | kTwinsMark);
+        return table_.holds(child.twins, child.reach) == Held::Lost;
     }
 
     bool outOfTime() {
@@ -280,8 +434,12 @@ private:
     StuckAnswers& stuckAnswers_;
     std::uint64_t random_;
     std::vector<Step> path_;
-    std::vector<Step> moves_;         // the moves of every position on the line, one block after another
-    std::vector<Entry> childEntries_; // where each of those moves leads, in the table
+    std::vector<Step> moves_;                 // the moves of every position on the line, one block after another
+    std::vector<Entry> childEntries_;         // where each of those moves leads, in the table
+    std::vector<solver::Table::Hashes> line_; // the positions on the line of play, by depth
+    std::vector<Waiting> waiting_;
+    std::unordered_map<std::uint64_t, std::int64_t> latestWaiting_; // by the key's check
+    int low_ = kOffLine; // of the last position searched: what on the line its search met
     std::uint64_t positions_ = 0;
     std::uint64_t lastClockCheck_ = ~std::uint64_t{0};
     bool stopped_ = false;
@@ -322,6 +480,7 @@ public:
         settings_.wasteCover = limits.wasteCover;
         settings_.pairedPlaysAfter = limits.pruning && limits.pairedPlays ? limits.pairedPlaysAfter : Search::kNever;
         settings_.tableMark = tableMark;
+        settings_.eitherParent = limits.eitherParent;
         searched_.draw = start.draw();
     }
 

@@ -631,8 +631,9 @@ bool Position::finishFromTableau(std::vector<Step>& path) noexcept {
 // fffddd (face down, and the pile they belong to), then the run: its length,
 // its first card and, for each card after it, which of the two suits of its
 // colour it is.
-std::uint32_t Position::pileWord(int index) const noexcept {
-    const Pile& pile = piles_[std::size_t(index)];
+std::uint32_t Position::pileWord(int index) const noexcept { return wordOf(piles_[std::size_t(index)], index); }
+
+std::uint32_t Position::wordOf(const Pile& pile, int index) noexcept {
     if (pile.size == 0) {
         return 0;
     }
@@ -657,10 +658,80 @@ void Position::refreshWord(int pile) noexcept {
     }
 }
 
-KeyHash Position::keyHash() const noexcept {
-    // The talon as one more word, spread apart from the piles'.
-    return {pileSums_[0] ^ spread(talonLeft_, 1), pileSums_[1] + spread(talonLeft_, 0)};
+// A run lying on a face-up card can move to the other card of that colour
+// and rank when that one is free, and back again: the two positions are
+// each one move from the other, so one is lost when the other is. The key of
+// the position with every such run on the first of its two cards (the one of
+// the even suit) is the key of them all.
+KeyHash Position::firstParentKeyHash(bool& hasTwin) const noexcept {
+    CardSet tops = 0;
+    for (const Pile& pile : piles_) {
+        tops |= pile.empty() ? 0 : cardSetOf(pile.top());
+    }
+    hasTwin = false;
+    bool moves = false;
+    for (const Pile& pile : piles_) {
+        for (int at = pile.faceDown + 1; at < pile.size; ++at) {
+            const CardCode parent = pile.cards[std::size_t(at - 1)];
+            const auto other =
+                static_cast<CardCode>((suitOf(parent) & 1) != 0 ? parent - kRankCount : parent + kRankCount);
+            if ((tops & cardSetOf(other)) != 0) {
+                hasTwin = true;
+                moves = moves || (suitOf(parent) & 1) != 0;
+            }
+        }
+    }
+    if (!moves) {
+        return keyHash();
+    }
+    std::array<Pile, kPileCount> piles = piles_;
+    unsigned changed = 0; // one bit a pile
+    // Each run moved leaves its odd card free, which no run moves onto, and
+    // covers an even one: so no move undoes another, and the order does not
+    // matter.
+    for (bool moved = true; moved;) {
+        moved = false;
+        for (int from = 0; from < kPileCount && !moved; ++from) {
+            Pile& source = piles[std::size_t(from)];
+            for (int at = source.faceDown + 1; at < source.size && !moved; ++at) {
+                const CardCode parent = source.cards[std::size_t(at - 1)];
+                if ((suitOf(parent) & 1) == 0) {
+                    continue;
+                }
+                const auto first = static_cast<CardCode>(parent - kRankCount);
+                for (int to = 0; to < kPileCount; ++to) {
+                    Pile& target = piles[std::size_t(to)];
+                    if (!target.empty() && target.top() == first) {
+                        std::copy(source.cards.begin() + at, source.cards.begin() + source.size,
+                                  target.cards.begin() + target.size);
+                        target.size = static_cast<std::uint8_t>(target.size + source.size - at);
+                        source.size = static_cast<std::uint8_t>(at);
+                        changed |= 1U << from | 1U << to;
+                        moved = true;
+                        break;
+                    }
+                }
+            }
+        }
+    }
+    KeyHash sums = pileSums_;
+    for (int index = 0; index < kPileCount; ++index) {
+        if ((changed >> index & 1U) != 0) {
+            const std::uint32_t word = wordOf(piles[std::size_t(index)], index);
+            for (std::size_t which = 0; which < sums.size(); ++which) {
+                sums[which] += spread(word, which) - spreads_[std::size_t(index)][which];
+            }
+        }
+    }
+    return withTalon(sums);
 }
+
+KeyHash Position::withTalon(const KeyHash& pileSums) const noexcept {
+    // The talon as one more word, spread apart from the piles'.
+    return {pileSums[0] ^ spread(talonLeft_, 1), pileSums[1] + spread(talonLeft_, 0)};
+}
+
+KeyHash Position::keyHash() const noexcept { return withTalon(pileSums_); }
 
 std::string Position::describe() const {
     std::string text;

@@ -16,8 +16,10 @@ namespace dealwise::klondike::solver {
 
 namespace {
 
-// A stamp is the generation above four bits of work.
-static_assert(Table::kGenerations <= (std::uint32_t{1} << 28));
+// A stamp is the generation above the open bit and four bits of work.
+static_assert(Table::kGenerations <= (std::uint32_t{1} << 27));
+constexpr std::uint32_t kOpen = 16;
+constexpr std::uint32_t kWork = 15;
 
 std::uint64_t mix(std::uint64_t h, std::uint64_t word, std::uint64_t multiplier) noexcept {
     h = (h ^ word) * multiplier;
@@ -79,16 +81,26 @@ Table::Hashes Table::hashesOf(const KeyHash& key, std::uint32_t extra) const noe
 
 void Table::prefetch(const Hashes& key) const noexcept { __builtin_prefetch(&buckets_[key.bucket]); }
 
-bool Table::holds(const Hashes& key, Reach reach) const noexcept {
-    for (const Entry& entry : buckets_[key.bucket].entries) {
-        if (isOf(entry, key)) {
-            return reachedAlready(entry, reach);
-        }
+Table::Held Table::heldBy(const Entry& entry, Reach reach) noexcept {
+    if (!reachedAlready(entry, reach)) {
+        return Held::No;
     }
-    return false;
+    if ((entry.stamp & kWork) == kPinned) {
+        return Held::OnLine;
+    }
+    return (entry.stamp & kOpen) != 0 ? Held::Open : Held::Lost;
 }
 
-std::int64_t Table::enter(const Hashes& key, Reach reach, bool& found) noexcept {
+Table::Held Table::holds(const Hashes& key, Reach reach) const noexcept {
+    for (const Entry& entry : buckets_[key.bucket].entries) {
+        if (isOf(entry, key)) {
+            return heldBy(entry, reach);
+        }
+    }
+    return Held::No;
+}
+
+std::int64_t Table::enter(const Hashes& key, Reach reach, Held& held) noexcept {
     const auto [h1, check2, index] = key;
     Bucket& bucket = buckets_[index];
     const auto slotOf = [&](std::size_t way) {
@@ -100,44 +112,57 @@ std::int64_t Table::enter(const Hashes& key, Reach reach, bool& found) noexcept 
     std::uint32_t victimCost = kPinned + 1;
     for (std::size_t way = 0; way < kWays; ++way) {
         Entry& entry = bucket.entries[way];
-        const bool current = (entry.stamp >> 4) == generation_;
+        const bool current = (entry.stamp >> 5) == generation_;
         if (isOf(entry, key)) {
-            found = reachedAlready(entry, reach);
-            if (found) {
+            held = heldBy(entry, reach);
+            if (held != Held::No) {
                 return slotOf(way);
             }
             entry.checkAndReach |= reach;
-            if ((entry.stamp & 15U) == kPinned) {
+            if ((entry.stamp & kWork) == kPinned) {
                 return kNoSlot; // the position on the line keeps it pinned, and leaves it
             }
-            entry.stamp = generation_ << 4 | kPinned;
+            entry.stamp = generation_ << 5 | (entry.stamp & kOpen) | kPinned;
             return slotOf(way);
         }
-        const std::uint32_t cost = current ? (entry.stamp & 15U) + 1 : 0;
+        const std::uint32_t cost = current ? (entry.stamp & kWork) + 1 : 0;
         if (cost < victimCost) {
             victim = static_cast<std::int64_t>(way);
             victimCost = cost;
         }
     }
-    found = false;
+    held = Held::No;
     if (victim == kNoSlot) {
         return kNoSlot;
     }
-    bucket.entries[victim] = {h1, std::uint32_t{check2} << 24 | (reach & kAllReach), generation_ << 4 | kPinned};
+    bucket.entries[victim] = {h1, std::uint32_t{check2} << 24 | (reach & kAllReach), generation_ << 5 | kPinned};
     return slotOf(std::size_t(victim));
 }
 
-void Table::leave(std::int64_t slot, std::uint64_t positions) noexcept {
+Table::Entry& Table::at(std::int64_t slot) noexcept {
+    return buckets_[std::size_t(slot) / kWays].entries[std::size_t(slot) % kWays];
+}
+
+void Table::leave(std::int64_t slot, std::uint64_t positions, bool open) noexcept {
     if (slot == kNoSlot) {
         return;
     }
     const auto work = std::min<std::uint32_t>(kPinned - 1, static_cast<std::uint32_t>(std::bit_width(positions)));
-    buckets_[std::size_t(slot) / kWays].entries[std::size_t(slot) % kWays].stamp = generation_ << 4 | work;
+    Entry& entry = at(slot);
+    // An entry open before stays open: a position met before under its key may still wait on its line.
+    entry.stamp = generation_ << 5 | (entry.stamp & kOpen) | (open ? kOpen : 0) | work;
+}
+
+void Table::settle(std::int64_t slot, const Hashes& key) noexcept {
+    Entry& entry = at(slot);
+    if (isOf(entry, key) && (entry.stamp & kWork) != kPinned) {
+        entry.stamp &= ~kOpen;
+    }
 }
 
 void Table::forget(std::int64_t slot) noexcept {
     if (slot != kNoSlot) {
-        buckets_[std::size_t(slot) / kWays].entries[std::size_t(slot) % kWays].stamp = 0;
+        at(slot).stamp = 0;
     }
 }
 

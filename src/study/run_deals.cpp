@@ -43,7 +43,8 @@ Winnable checkedVerdict(std::uint64_t number, const klondike::Deck& deck, const 
         }
         // A small lost search is checked again without the pruning rules,
         // the proof that a stuck card loses, the waste cover, the paired
-        // plays, the other draw and the rounds, which must not find a win either.
+        // plays, the other draw, the rounds and the lost twins, which must not
+        // find a win either.
         if (solution.positions <= kRecheckedPositions) {
             klondike::SolveLimits everything;
             everything.pruning = false;
@@ -53,6 +54,7 @@ Winnable checkedVerdict(std::uint64_t number, const klondike::Deck& deck, const 
             everything.drawThreeForOne = false;
             everything.drawOneForThree = false;
             everything.restarts = false;
+            everything.eitherParent = false;
             everything.positions = 100 * kRecheckedPositions;
             everything.seconds = solveLimits(options).seconds;
             if (klondike::solve(deck, options.draw, everything).verdict == klondike::Verdict::Won) {
@@ -64,9 +66,9 @@ Winnable checkedVerdict(std::uint64_t number, const klondike::Deck& deck, const 
         // kings that hold their piles in the stuck-card proof, come into play
         // only beyond that check: a sample of the larger losses is searched
         // again in the usual order alone, with its own draw alone, no king
-        // holding its pile and, for a card that fits its foundation, every
-        // move tried, not only going up or being used where it lies; under
-        // the same limits.
+        // holding its pile, for a card that fits its foundation every move
+        // tried, not only going up or being used where it lies, and no
+        // position passed over for a lost twin; under the same limits.
         if (solution.positions > kRecheckedPositions && number % kLargeLossRecheckedEvery == 0) {
             klondike::SolveLimits plainer = solveLimits(options);
             plainer.restarts = false;
@@ -74,11 +76,12 @@ Winnable checkedVerdict(std::uint64_t number, const klondike::Deck& deck, const 
             plainer.drawOneForThree = false;
             plainer.bottomKingsHold = false;
             plainer.upOrUsed = false;
+            plainer.eitherParent = false;
             if (klondike::solve(deck, options.draw, plainer).verdict == klondike::Verdict::Won) {
                 throw SolverFault(
                     "the solver calls deal " + std::to_string(number) +
-                    " lost, but a search without rounds, the other draw, kings holding their piles or cards "
-                    "going up or used wins it");
+                    " lost, but a search without rounds, the other draw, kings holding their piles, cards "
+                    "going up or used or lost twins wins it");
             }
         }
         return Winnable::No;

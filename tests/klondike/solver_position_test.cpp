@@ -100,6 +100,44 @@ TEST(SolverPosition, TheKeysHashesTellKeysApart) {
     EXPECT_GT(keyOfHash.size(), 10'000U);
 }
 
+// A run moved from the face-up card it lies on to the other card of that
+// colour and rank leads to a twin: the same class key, and both have a twin.
+// Any other move that changes the key changes the class.
+TEST(SolverPosition, TwinsShareTheirClassKeyAndNoOtherMoveKeepsIt) {
+    int twinMoves = 0;
+    int otherMoves = 0;
+    for (const Game& game : randomPositions(3, 200, 120)) {
+        Position position(game);
+        bool hasTwin = false;
+        const KeyHash classKey = position.firstParentKeyHash(hasTwin);
+        std::vector<Step> steps;
+        position.generate(steps, Pruning::None);
+        for (Step step : steps) {
+            const Pile from = position.pile(step.from);
+            const int head = from.size - step.count;
+            const bool twinMove = step.kind == StepKind::TableauToTableau && head > from.faceDown;
+            const Key key = position.key();
+            position.apply(step);
+            bool afterHasTwin = false;
+            const KeyHash afterClass = position.firstParentKeyHash(afterHasTwin);
+            if (twinMove) {
+                EXPECT_EQ(afterClass, classKey) << position.describe();
+                EXPECT_TRUE(hasTwin && afterHasTwin) << position.describe();
+                ++twinMoves;
+            } else if (position.key() != key) {
+                EXPECT_NE(afterClass, classKey) << position.describe();
+                ++otherMoves;
+            }
+            if (!afterHasTwin) {
+                EXPECT_EQ(afterClass, position.keyHash());
+            }
+            position.undo(step);
+        }
+    }
+    EXPECT_GT(twinMoves, 100);
+    EXPECT_GT(otherMoves, 10'000);
+}
+
 TEST(SolverPosition, TheKeyIgnoresWhichEmptyPileAKingTakesAndTheWaste) {
     int kingsWithAChoice = 0;
     for (const Game& game : randomPositions(3, 200, 120)) {

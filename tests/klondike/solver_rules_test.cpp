@@ -39,6 +39,22 @@ const Rule kUpOrUsedPaired = [](SolveLimits& limits, bool on) {
     limits.pairedPlaysAfter = 0;
 };
 
+// A run on a face-up card can move to the other card of that colour and
+// rank when that one is free, and back: a position lost marks such twins
+// lost. With the cards from the foundations paired with their uses and going
+// up or used from the first position too, so that cards go up and come back
+// down on the line of play; and with every move the rules allow, runs going
+// back and forth, where the search meets the line of play most.
+const Rule kEitherParent = [](SolveLimits& limits, bool on) { limits.eitherParent = on; };
+const Rule kEitherParentPaired = [](SolveLimits& limits, bool on) {
+    kEitherParent(limits, on);
+    kUpOrUsedPaired(limits, true);
+};
+const Rule kEitherParentUnpruned = [](SolveLimits& limits, bool on) {
+    kEitherParent(limits, on);
+    limits.pruning = false;
+};
+
 // Every move the rules allow against the moves that can never be needed left
 // out; the proof of a stuck card is used by both.
 const Rule kPruning = [](SolveLimits& limits, bool on) { limits.pruning = on; };
@@ -172,6 +188,16 @@ TEST(SolverUpOrUsed, ChangesNoVerdictOnPositionsFromPlay) {
 TEST(SolverUpOrUsed, ChangesNoVerdictOnDeals) {
     expectNoVerdictChangesOnDeals(kUpOrUsed);
     expectNoVerdictChangesOnDeals(kUpOrUsedPaired);
+}
+
+TEST(SolverEitherParent, ChangesNoVerdictOnPositionsFromPlay) {
+    expectNoVerdictChangesOnPositions(kEitherParent);
+    expectNoVerdictChangesOnPositions(kEitherParentPaired);
+    expectNoVerdictChangesOnPositions(kEitherParentUnpruned);
+}
+TEST(SolverEitherParent, ChangesNoVerdictOnDeals) {
+    expectNoVerdictChangesOnDeals(kEitherParent);
+    expectNoVerdictChangesOnDeals(kEitherParentPaired);
 }
 
 TEST(SolverOtherDraw, ChangesNoVerdictOnPositionsFromPlay) { expectNoVerdictChangesOnPositions(kOtherDraw); }

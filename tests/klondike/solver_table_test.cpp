@@ -13,6 +13,7 @@ KeyHash keyNumber(std::uint32_t number) { return KeyHash{number, 1}; }
 
 struct Entered {
     std::int64_t slot = Table::kNoSlot;
+    Table::Held held = Table::Held::No;
     bool found = false;
 };
 
@@ -21,9 +22,10 @@ struct Entered {
 Entered enter(Table& table, std::uint32_t number, Table::Reach reach = 1) {
     Entered entered;
     const Table::Hashes hashes = table.hashesOf(keyNumber(number));
-    const bool held = table.holds(hashes, reach);
-    entered.slot = table.enter(hashes, reach, entered.found);
-    EXPECT_EQ(held, entered.found) << "key " << number << ", reach " << reach;
+    const Table::Held held = table.holds(hashes, reach);
+    entered.slot = table.enter(hashes, reach, entered.held);
+    entered.found = entered.held != Table::Held::No;
+    EXPECT_EQ(held, entered.held) << "key " << number << ", reach " << reach;
     return entered;
 }
 
@@ -41,9 +43,9 @@ TEST(SolverTable, AFullBucketGivesUpTheLeastWorkAndNeverAPinnedPosition) {
     EXPECT_EQ(enter(table, 4).slot, Table::kNoSlot);
     EXPECT_TRUE(enter(table, 0).found);
 
-    table.leave(slots[0], 1000);
-    table.leave(slots[1], 3);
-    table.leave(slots[2], std::uint64_t{1} << 40); // more work than the stamp counts: it keeps the most it can
+    table.leave(slots[0], 1000, false);
+    table.leave(slots[1], 3, false);
+    table.leave(slots[2], std::uint64_t{1} << 40, false); // more work than the stamp counts: it keeps the most it can
     // Key 3 stays pinned.
     const Entered fifth = enter(table, 4);
     EXPECT_FALSE(fifth.found);
@@ -64,7 +66,7 @@ TEST(SolverTable, ANewGenerationForgetsTheLastAndTheCountComingRoundForgetsEvery
     std::int64_t slots[4];
     for (std::uint32_t key = 0; key < 4; ++key) {
         slots[key] = enter(table, key).slot;
-        table.leave(slots[key], std::uint64_t{1} << 20);
+        table.leave(slots[key], std::uint64_t{1} << 20, false);
     }
     EXPECT_TRUE(enter(table, 0).found);
 
@@ -74,7 +76,7 @@ TEST(SolverTable, ANewGenerationForgetsTheLastAndTheCountComingRoundForgetsEvery
     const Entered first = enter(table, 4);
     EXPECT_FALSE(first.found);
     EXPECT_EQ(first.slot, slots[0]);
-    table.leave(first.slot, 1);
+    table.leave(first.slot, 1, false);
     EXPECT_FALSE(enter(table, 0).found);
     EXPECT_EQ(enter(table, 5).slot, slots[2]); // key 0 took slot 1, both pinned
     EXPECT_TRUE(enter(table, 4).found);
@@ -113,16 +115,53 @@ TEST(SolverTable, APositionIsFoundOnlyWhenEveryTalonCardItReachesWasReachedBefor
     EXPECT_FALSE(enter(table, 0, 0b10001).found);
 
     // Once left, a wider position takes the entry and pins it again.
-    table.leave(first.slot, 100);
+    table.leave(first.slot, 100, false);
     const Entered later = enter(table, 0, 0b100000);
     EXPECT_FALSE(later.found);
     EXPECT_EQ(later.slot, first.slot);
     EXPECT_EQ(enter(table, 0, 0b1000000).slot, Table::kNoSlot);
-    table.leave(later.slot, 1);
+    table.leave(later.slot, 1, false);
     EXPECT_TRUE(enter(table, 0, 0b1111111).found);
     // The draw-one reach, every talon card, is never beyond what a key holds.
     EXPECT_FALSE(enter(table, 2, Table::kAllReach).found);
     EXPECT_TRUE(enter(table, 2, Table::kAllReach).found);
+}
+
+// A search cut where it met the line of play is open until the line above
+// it ends; an entry open once stays open through a later search of its key,
+// and a slot given to another key since is not settled by the old one.
+TEST(SolverTable, AnOpenPositionIsLostOnlyOnceSettled) {
+    using Held = Table::Held;
+    Table table;
+    table.reset(0);
+    const Table::Hashes zero = table.hashesOf(keyNumber(0));
+    const Entered first = enter(table, 0, 0b01);
+    EXPECT_EQ(enter(table, 0, 0b01).held, Held::OnLine);
+    table.leave(first.slot, 10, true);
+    EXPECT_EQ(enter(table, 0, 0b01).held, Held::Open);
+
+    const Entered wider = enter(table, 0, 0b10);
+    ASSERT_EQ(wider.slot, first.slot);
+    EXPECT_EQ(enter(table, 0, 0b01).held, Held::OnLine);
+    table.leave(wider.slot, 10, false);
+    EXPECT_EQ(enter(table, 0, 0b11).held, Held::Open);
+    table.settle(first.slot, zero);
+    EXPECT_EQ(enter(table, 0, 0b11).held, Held::Lost);
+
+    // Key 0 gives way to key 4 in a full bucket: settling key 0 then leaves
+    // key 4 open.
+    table.reset(0);
+    std::int64_t slots[4];
+    for (std::uint32_t key = 0; key < 4; ++key) {
+        slots[key] = enter(table, key).slot;
+        table.leave(slots[key], key == 0 ? 1 : 100, key == 0);
+    }
+    const Entered fourth = enter(table, 4);
+    ASSERT_EQ(fourth.slot, slots[0]);
+    table.leave(fourth.slot, 100, true);
+    table.settle(slots[0], zero);
+    EXPECT_EQ(enter(table, 4).held, Held::Open);
+    EXPECT_FALSE(enter(table, 0).found);
 }
 
 } // namespace

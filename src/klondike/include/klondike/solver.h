@@ -66,6 +66,12 @@ struct SolveLimits {
     // so it too starts once the search has expanded `upOrUsedAfter` positions.
     bool upOrUsed = true;
     std::uint64_t upOrUsedAfter = 65536;
+    // A run on a face-up card can move to the other card of that colour and
+    // rank when that one is free, and back: the two positions are one. So a
+    // position whose search ended lost, whatever line led to it, marks its
+    // twins lost, and they are not searched. Off, each is searched: kept to
+    // check the rule against.
+    bool eitherParent = true;
     // A deal won with three cards turned at a time is won with one, and one
     // lost with one is lost with three, and the other draw's search is often
     // far quicker. So the other draw may be searched too, by turns with the
@@ -119,8 +125,10 @@ struct Solution {
 // at once and is never brought back; a card that fits its foundation, on a
 // face-up card at the top of its pile, goes up or is used where it lies;
 // part of a run moves only to let the card beneath it go up; a king tries
-// one empty pile, and a king already at the bottom of its pile stays. None
-// of these loses a win.
+// one empty pile, and a king already at the bottom of its pile stays. A
+// run can move to the other card of the colour and rank it lies on, when
+// that one is free, and back: so once a position is lost whatever line led
+// to it, such twins of it are not searched. None of these loses a win.
 //
 // The table has a fixed size (4 << tableBits positions of 16 bytes); when a
 // bucket is full, the position whose search took the least work gives way.

@@ -104,6 +104,11 @@ public:
 
     [[nodiscard]] Key key() const noexcept;
     [[nodiscard]] KeyHash keyHash() const noexcept;
+    // The hashes of the key of this position's class: the positions that
+    // differ from it only in which of two cards of a colour and rank a run
+    // lies on, where the other is free. `hasTwin` when the class holds more
+    // than this position.
+    [[nodiscard]] KeyHash firstParentKeyHash(bool& hasTwin) const noexcept;
     // The first of those hashes for the tableau alone.
     [[nodiscard]] std::uint64_t tableauHash() const noexcept { return pileSums_[0]; }
 
@@ -149,6 +154,8 @@ private:
     void refreshWords(const Step& step) noexcept;
     void refreshWord(int pile) noexcept;
     [[nodiscard]] std::uint32_t pileWord(int pile) const noexcept;
+    [[nodiscard]] KeyHash withTalon(const KeyHash& pileSums) const noexcept;
+    [[nodiscard]] static std::uint32_t wordOf(const Pile& pile, int index) noexcept;
     bool turnUp(Pile& pile) noexcept;
     void removeFromTalon(Step& step) noexcept;
     void restoreToTalon(const Step& step) noexcept;

@@ -161,6 +161,9 @@ private:
             low_ = kOffLine;
             return Outcome::NoWin;
         }
+        if (entry.hasTwin) {
+            table_.prefetch(entry.twins); // entered when the search ends lost, as most do
+        }
         const std::uint64_t before = positions_++;
         const std::size_t begin = moves_.size();
         position_.generate(moves_, rulesNow());
@@ -226,18 +229,26 @@ private:
         for (std::size_t next = begin; next < end; ++next) {
             Step step = moves_[next];
             if (waitsForUse(step)) {
+                childEntries_[next] = {};
                 childEntries_[next].waitsForUse = true;
             } else {
                 position_.apply(step);
-                childEntries_[next] = entryOf();
-                table_.prefetch(childEntries_[next].hashes);
+                Entry& child = childEntries_[next];
+                child = entryOf();
+                table_.prefetch(child.hashes);
+                if (settings_.eitherParent) {
+                    findTwins(child);
+                    if (child.hasTwin) {
+                        table_.prefetch(child.twins);
+                    }
+                }
                 position_.undo(step);
             }
         }
         int low = kOffLine;
         for (std::size_t next = begin; next < end; ++next) {
             Step step = moves_[next];
-            Entry child = childEntries_[next];
+            const Entry child = childEntries_[next];
             // A child the table holds is not searched (see visit): no need
             // to make the move to find that out.
             if (!child.waitsForUse) {
@@ -247,13 +258,11 @@ private:
                     continue;
                 }
             }
-            position_.apply(step);
-            // Nor one whose twin is lost. Asked only of the children to be
-            // searched, most of which have no twin.
-            if (!child.waitsForUse && settings_.eitherParent && twinLost(child)) {
-                position_.undo(step);
+            // Nor one whose twins are lost.
+            if (!child.waitsForUse && child.hasTwin && table_.holds(child.twins, child.reach) == Held::Lost) {
                 continue;
             }
+            position_.apply(step);
             path_.push_back(step);
             const Outcome outcome = child.waitsForUse ? visitUses(depth + 1, step) : visit(depth + 1, child);
             if (outcome == Outcome::Win) {
@@ -404,17 +413,15 @@ private:
         return entry;
     }
 
-    // Fills in the twins of the position just reached by the move to
-    // `child`: true when they are lost.
-    bool twinLost(Entry& child) const noexcept {
+    // Where the twins of the position just reached by the move to `child`
+    // are kept, if it has any.
+    void findTwins(Entry& child) const noexcept {
         const solver::KeyHash twins = position_.firstParentKeyHash(child.hasTwin);
-        if (!child.hasTwin) {
-            return false;
+        if (child.hasTwin) {
+            // The twins' entries are kept apart from the positions' own.
+            const std::uint32_t extra = settings_.tableMark | (settings_.wasteCover ? 0 : child.reach | 1U << 31);
+            child.twins = table_.hashesOf(twins, extra | kTwinsMark);
         }
-        // The twins' entries are kept apart from the positions' own.
-        const std::uint32_t extra = settings_.tableMark | (settings_.wasteCover ? 0 : child.reach | 1U << 31);
-        child.twins = table_.hashesOf(twins, extra | kTwinsMark);
-        return table_.holds(child.twins, child.reach) == Held::Lost;
     }
 
     bool outOfTime() {

@@ -631,24 +631,26 @@ bool Position::finishFromTableau(std::vector<Step>& path) noexcept {
 // fffddd (face down, and the pile they belong to), then the run: its length,
 // its first card and, for each card after it, which of the two suits of its
 // colour it is.
-std::uint32_t Position::pileWord(int index) const noexcept { return wordOf(piles_[std::size_t(index)], index); }
-
-std::uint32_t Position::wordOf(const Pile& pile, int index) noexcept {
+std::uint32_t Position::pileWord(int index, int end) const noexcept {
+    const Pile& pile = piles_[std::size_t(index)];
     if (pile.size == 0) {
         return 0;
     }
     const std::uint32_t faceDown = pile.faceDown;
     const std::uint32_t origin = faceDown > 0 ? std::uint32_t(index) : 0;
-    const std::uint32_t run = pile.size - pile.faceDown;
+    return faceDown | origin << 3 | runWord(pile, pile.faceDown, end);
+}
+
+std::uint32_t Position::runWord(const Pile& pile, int first, int end) noexcept {
     std::uint32_t suits = 0;
-    for (int at = pile.faceDown + 1; at < pile.size; ++at) {
+    for (int at = first + 1; at < end; ++at) {
         suits = suits << 1 | (suitOf(pile.cards[std::size_t(at)]) & 1U);
     }
-    return faceDown | origin << 3 | run << 6 | std::uint32_t(pile.cards[pile.faceDown]) << 10 | suits << 16;
+    return std::uint32_t(end - first) << 6 | std::uint32_t(pile.cards[std::size_t(first)]) << 10 | suits << 16;
 }
 
 void Position::refreshWord(int pile) noexcept {
-    const std::uint32_t word = pileWord(pile);
+    const std::uint32_t word = pileWord(pile, piles_[std::size_t(pile)].size);
     words_[std::size_t(pile)] = word;
     KeyHash& spreads = spreads_[std::size_t(pile)];
     for (std::size_t which = 0; which < pileSums_.size(); ++which) {
@@ -660,66 +662,37 @@ void Position::refreshWord(int pile) noexcept {
 
 // A run lying on a face-up card can move to the other card of that colour
 // and rank when that one is free, and back again: the two positions are
-// each one move from the other, so one is lost when the other is. The key of
-// the position with every such run on the first of its two cards (the one of
-// the even suit) is the key of them all.
+// each one move from the other, so one is lost when the other is. The key
+// of them all cuts each such run off the card it lies on and counts it as a
+// piece of its own (its first card tells which two cards it may lie on):
+// its twins differ only in where such pieces lie, and every other pile and
+// free card is the same.
 KeyHash Position::firstParentKeyHash(bool& hasTwin) const noexcept {
     CardSet tops = 0;
     for (const Pile& pile : piles_) {
         tops |= pile.empty() ? 0 : cardSetOf(pile.top());
     }
-    hasTwin = false;
-    bool moves = false;
-    for (const Pile& pile : piles_) {
-        for (int at = pile.faceDown + 1; at < pile.size; ++at) {
-            const CardCode parent = pile.cards[std::size_t(at - 1)];
-            const auto other =
-                static_cast<CardCode>((suitOf(parent) & 1) != 0 ? parent - kRankCount : parent + kRankCount);
-            if ((tops & cardSetOf(other)) != 0) {
-                hasTwin = true;
-                moves = moves || (suitOf(parent) & 1) != 0;
-            }
-        }
-    }
-    if (!moves) {
-        return keyHash();
-    }
-    std::array<Pile, kPileCount> piles = piles_;
-    unsigned changed = 0; // one bit a pile
-    // Each run moved leaves its odd card free, which no run moves onto, and
-    // covers an even one: so no move undoes another, and the order does not
-    // matter.
-    for (bool moved = true; moved;) {
-        moved = false;
-        for (int from = 0; from < kPileCount && !moved; ++from) {
-            Pile& source = piles[std::size_t(from)];
-            for (int at = source.faceDown + 1; at < source.size && !moved; ++at) {
-                const CardCode parent = source.cards[std::size_t(at - 1)];
-                if ((suitOf(parent) & 1) == 0) {
-                    continue;
-                }
-                const auto first = static_cast<CardCode>(parent - kRankCount);
-                for (int to = 0; to < kPileCount; ++to) {
-                    Pile& target = piles[std::size_t(to)];
-                    if (!target.empty() && target.top() == first) {
-                        std::copy(source.cards.begin() + at, source.cards.begin() + source.size,
-                                  target.cards.begin() + target.size);
-                        target.size = static_cast<std::uint8_t>(target.size + source.size - at);
-                        source.size = static_cast<std::uint8_t>(at);
-                        changed |= 1U << from | 1U << to;
-                        moved = true;
-                        break;
-                    }
-                }
-            }
-        }
-    }
+    constexpr std::uint32_t kPiece = 1U << 31;
     KeyHash sums = pileSums_;
+    hasTwin = false;
     for (int index = 0; index < kPileCount; ++index) {
-        if ((changed >> index & 1U) != 0) {
-            const std::uint32_t word = wordOf(piles[std::size_t(index)], index);
+        const Pile& pile = piles_[std::size_t(index)];
+        int end = pile.size;
+        for (int at = pile.size - 1; at > pile.faceDown; --at) {
+            const CardCode parent = pile.cards[std::size_t(at - 1)];
+            if ((tops & cardSetOf(cardCode(otherSuitOfColour(suitOf(parent)), rankOf(parent)))) != 0) {
+                const std::uint32_t piece = kPiece | runWord(pile, at, end);
+                for (std::size_t which = 0; which < sums.size(); ++which) {
+                    sums[which] += spread(piece, which);
+                }
+                end = at;
+            }
+        }
+        if (end != pile.size) {
+            hasTwin = true;
+            const std::uint32_t rest = pileWord(index, end);
             for (std::size_t which = 0; which < sums.size(); ++which) {
-                sums[which] += spread(word, which) - spreads_[std::size_t(index)][which];
+                sums[which] += spread(rest, which) - spreads_[std::size_t(index)][which];
             }
         }
     }

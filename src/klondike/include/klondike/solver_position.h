@@ -153,9 +153,11 @@ private:
     void changeBack(const Step& step) noexcept;
     void refreshWords(const Step& step) noexcept;
     void refreshWord(int pile) noexcept;
-    [[nodiscard]] std::uint32_t pileWord(int pile) const noexcept;
+    // A pile's part of the key, of its cards below `end`.
+    [[nodiscard]] std::uint32_t pileWord(int pile, int end) const noexcept;
+    // The run of a pile's cards from `first` to below `end`.
+    [[nodiscard]] static std::uint32_t runWord(const Pile& pile, int first, int end) noexcept;
     [[nodiscard]] KeyHash withTalon(const KeyHash& pileSums) const noexcept;
-    [[nodiscard]] static std::uint32_t wordOf(const Pile& pile, int index) noexcept;
     bool turnUp(Pile& pile) noexcept;
     void removeFromTalon(Step& step) noexcept;
     void restoreToTalon(const Step& step) noexcept;

@@ -9,7 +9,8 @@
 //   dealwise_solve_deals [--draw D] [--seconds S] [--positions P] [--table-bits B]
 //                        [--no-pruning] [--no-stuck-cards] [--no-bottom-kings] [--no-waste-cover] [--no-other-draw]
 //                        [--draw-one-for-three] [--other-draw-share S]
-//                        [--no-paired-plays] [--no-up-or-used] [--up-or-used-after N] [--no-either-parent]
+//                        [--no-paired-plays] [--no-up-or-used] [--up-or-used-after N]
+//                        [--no-either-parent] [--either-parent-after N]
 //                        [--no-restarts] [--restart-after N] [--restart-growth G]
 //                        [--shuffle-depth D]
 //                        [--paired-plays-after N] [--stuck-cards-after N] DEAL... | FIRST-LAST...
@@ -61,6 +62,8 @@ int main(int argc, char** argv) {
             limits.upOrUsedAfter = std::strtoull(argv[++at], nullptr, 10);
         } else if (arg == "--no-either-parent") {
             limits.eitherParent = false;
+        } else if (arg == "--either-parent-after" && hasValue) {
+            limits.eitherParentAfter = std::strtoull(argv[++at], nullptr, 10);
         } else if (arg == "--no-restarts") {
             limits.restarts = false;
         } else if (arg == "--restart-after" && hasValue) {

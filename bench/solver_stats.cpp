@@ -7,7 +7,8 @@
 //   dealwise_solver_stats DEAL [DRAW [POSITIONS [EVERY]]]
 //
 // Prints how many of the positions are distinct once the waste, the talon or
-// the tableau is left out of the key, how many face-down cards each pile
+// the tableau is left out of the key, or twins (a run on either card of the
+// colour and rank it may lie on) are taken as one, how many face-down cards each pile
 // keeps at least, and how many positions the stuck-card proof calls lost;
 // with EVERY, every EVERY-th position the proof does not settle, to read.
 #include <algorithm>
@@ -64,6 +65,8 @@ public:
         std::printf("positions expanded       %zu\n", n);
         std::printf("distinct keys            %zu\n", distinct(full_));
         std::printf("  without the waste      %zu\n", distinct(noWaste_));
+        std::printf("  twins as one           %zu (%llu positions have a twin)\n", distinct(twins_),
+                    (unsigned long long)withTwin_);
         std::printf("  tableau alone          %zu\n", distinct(tableau_));
         std::printf("  talon alone (+waste)   %zu\n", distinct(talon_));
         std::printf("  talon cards alone      %zu\n", distinct(talonSet_));
@@ -94,6 +97,10 @@ private:
         full_.push_back(hashWords(key, 0, 8, ~0U));
         noWaste_.push_back(hashWords(key, 0, 8, 0xFFFFFFU));
         tableau_.push_back(hashWords(key, 0, 7, 0));
+        bool hasTwin = false;
+        const solver::KeyHash twins = position_.firstParentKeyHash(hasTwin);
+        twins_.push_back(twins[0] ^ (twins[1] * 0x9E3779B97F4A7C15ULL));
+        withTwin_ += hasTwin ? 1 : 0;
         talon_.push_back(key[7]);
         talonSet_.push_back(key[7] & 0xFFFFFFU);
         const bool stuck = position_.hasStuckCard();
@@ -148,7 +155,8 @@ private:
     solver::Table table_;
     std::uint64_t limit_;
     std::uint64_t every_;
-    std::vector<std::uint64_t> full_, noWaste_, tableau_, talon_, talonSet_;
+    std::uint64_t withTwin_ = 0;
+    std::vector<std::uint64_t> twins_, full_, noWaste_, tableau_, talon_, talonSet_;
     std::uint64_t stuck_ = 0;
     std::array<int, kPileCount> minFaceDown_{};
     std::array<std::uint64_t, 22> faceDownHistogram_{};

@@ -59,8 +59,9 @@ public:
         // Hashed with every key, so that two searches of one deal with
         // different draws keep their positions apart in one table.
         std::uint32_t tableMark = 0;
-        // A position lost, its twins are lost: see eitherParent.
-        bool eitherParent = true;
+        // A position lost, its twins are lost: see eitherParent. From
+        // `eitherParentAfter` positions on; never when that is kNever.
+        std::uint64_t eitherParentAfter = 0;
     };
 
     // A tableau's hash, its last bit whether the proof found a stuck card;
@@ -236,7 +237,7 @@ private:
                 Entry& child = childEntries_[next];
                 child = entryOf();
                 table_.prefetch(child.hashes);
-                if (settings_.eitherParent) {
+                if (positions_ >= settings_.eitherParentAfter) {
                     findTwins(child);
                     if (child.hasTwin) {
                         table_.prefetch(child.twins);
@@ -487,7 +488,7 @@ public:
         settings_.wasteCover = limits.wasteCover;
         settings_.pairedPlaysAfter = limits.pruning && limits.pairedPlays ? limits.pairedPlaysAfter : Search::kNever;
         settings_.tableMark = tableMark;
-        settings_.eitherParent = limits.eitherParent;
+        settings_.eitherParentAfter = limits.eitherParent ? limits.eitherParentAfter : Search::kNever;
         searched_.draw = start.draw();
     }
 

@@ -45,7 +45,10 @@ const Rule kUpOrUsedPaired = [](SolveLimits& limits, bool on) {
 // up or used from the first position too, so that cards go up and come back
 // down on the line of play; and with every move the rules allow, runs going
 // back and forth, where the search meets the line of play most.
-const Rule kEitherParent = [](SolveLimits& limits, bool on) { limits.eitherParent = on; };
+const Rule kEitherParent = [](SolveLimits& limits, bool on) {
+    limits.eitherParent = on;
+    limits.eitherParentAfter = 0; // from the first position, so that the checks test it
+};
 const Rule kEitherParentPaired = [](SolveLimits& limits, bool on) {
     kEitherParent(limits, on);
     kUpOrUsedPaired(limits, true);

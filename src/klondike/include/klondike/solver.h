@@ -70,8 +70,12 @@ struct SolveLimits {
     // rank when that one is free, and back: the two positions are one. So a
     // position whose search ended lost, whatever line led to it, marks its
     // twins lost, and they are not searched. Off, each is searched: kept to
-    // check the rule against.
+    // check the rule against. Finding a position's twins costs a third of
+    // what the rest of it does, and most deals are decided long before it
+    // pays, so the rule starts once the search has expanded
+    // `eitherParentAfter` positions.
     bool eitherParent = true;
+    std::uint64_t eitherParentAfter = 4096;
     // A deal won with three cards turned at a time is won with one, and one
     // lost with one is lost with three, and the other draw's search is often
     // far quicker. So the other draw may be searched too, by turns with the

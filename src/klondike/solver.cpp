@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <deque>
 #include <unordered_map>
 
 #include "klondike/solver_position.h"
@@ -206,7 +207,7 @@ private:
     // once the pile follows (a run taken from under the card takes the pile
     // along; the pile can follow it there). An empty pile that no king ever
     // takes is worth no more than the pile left standing.
-    Outcome visitUses(int depth, const Step& placed) {
+    [[gnu::noinline]] Outcome visitUses(int depth, const Step& placed) {
         if (outOfTime()) {
             return Outcome::Stop;
         }
@@ -224,32 +225,14 @@ private:
     // Searches the moves from `begin` on, then drops them.
     Outcome searchMoves(int depth, std::size_t begin) {
         const std::size_t end = moves_.size();
-        // Every child's bucket is asked for before the first is searched, so
-        // that their trips to memory overlap.
-        childEntries_.resize(end);
-        for (std::size_t next = begin; next < end; ++next) {
-            Step step = moves_[next];
-            if (waitsForUse(step)) {
-                childEntries_[next] = {};
-                childEntries_[next].waitsForUse = true;
-            } else {
-                position_.apply(step);
-                Entry& child = childEntries_[next];
-                child = entryOf();
-                table_.prefetch(child.hashes);
-                if (positions_ >= settings_.eitherParentAfter) {
-                    findTwins(child);
-                    if (child.hasTwin) {
-                        table_.prefetch(child.twins);
-                    }
-                }
-                position_.undo(step);
-            }
-        }
+        findChildren(begin, end);
         int low = kOffLine;
         for (std::size_t next = begin; next < end; ++next) {
             Step step = moves_[next];
-            const Entry child = childEntries_[next];
+            // Kept by depth, not on the stack: a line of play may be
+            // thousands of moves long.
+            Entry& child = entryAt(depth + 1);
+            child = childEntries_[next];
             // A child the table holds is not searched (see visit): no need
             // to make the move to find that out.
             if (!child.waitsForUse) {
@@ -282,10 +265,36 @@ private:
         return Outcome::NoWin;
     }
 
+    // Where the moves from `begin` to `end` lead. Every child's bucket is
+    // asked for before the first is searched, so that their trips to memory
+    // overlap. Out of line, to keep the frames of a long line of play small.
+    [[gnu::noinline]] void findChildren(std::size_t begin, std::size_t end) {
+        childEntries_.resize(end);
+        for (std::size_t next = begin; next < end; ++next) {
+            Step step = moves_[next];
+            Entry& child = childEntries_[next];
+            if (waitsForUse(step)) {
+                child = {};
+                child.waitsForUse = true;
+                continue;
+            }
+            position_.apply(step);
+            child = entryOf();
+            table_.prefetch(child.hashes);
+            if (positions_ >= settings_.eitherParentAfter) {
+                findTwins(child);
+                if (child.hasTwin) {
+                    table_.prefetch(child.twins);
+                }
+            }
+            position_.undo(step);
+        }
+    }
+
     // The highest position on the line that a position the table holds
     // waits on: none for a loss; for a position on the line, itself; for an
     // open one, what it waited on (all of the line, when no longer known).
-    int lowOf(Held held, const solver::Table::Hashes& hashes) const noexcept {
+    [[gnu::noinline]] int lowOf(Held held, const solver::Table::Hashes& hashes) const noexcept {
         switch (held) {
         case Held::No:
         case Held::Lost:
@@ -311,6 +320,14 @@ private:
         return low;
     }
 
+    // A deque, so that growing it leaves the entries of the line above where they are.
+    [[gnu::noinline]] Entry& entryAt(int depth) {
+        while (entries_.size() <= std::size_t(depth)) {
+            entries_.emplace_back();
+        }
+        return entries_[std::size_t(depth)];
+    }
+
     void setLine(int depth, const solver::Table::Hashes& hashes) {
         if (line_.size() <= std::size_t(depth)) {
             line_.resize(std::size_t(depth) + 1);
@@ -319,7 +336,7 @@ private:
     }
 
     // A position left open by its search, `low_` what it met on the line.
-    void wait(std::int64_t slot, const Entry& entry) {
+    [[gnu::noinline]] void wait(std::int64_t slot, const Entry& entry) {
         if (slot == solver::Table::kNoSlot || waiting_.size() >= kMostWaiting) {
             return;
         }
@@ -332,7 +349,7 @@ private:
     // above it has ended, and so have the open ones it met on the way: they
     // are lost, whatever line leads to them, unless the same key waits on
     // the line above too.
-    void settleFrom(std::size_t first) {
+    [[gnu::noinline]] void settleFrom(std::size_t first) {
         for (std::size_t at = waiting_.size(); at-- > first;) {
             const Waiting& waiting = waiting_[at];
             if (waiting.before == kNone) {
@@ -349,12 +366,12 @@ private:
     }
 
     // A lost position's class is lost: its twins need no search.
-    void enterTwins(const Entry& entry) {
+    [[gnu::noinline]] void enterTwins(const Entry& entry) {
         if (entry.hasTwin) {
             enterLost(entry.twins, entry.reach);
         }
     }
-    void enterLost(const solver::Table::Hashes& hashes, solver::Table::Reach reach) {
+    [[gnu::noinline]] void enterLost(const solver::Table::Hashes& hashes, solver::Table::Reach reach) {
         Held held = Held::No;
         const std::int64_t slot = table_.enter(hashes, reach, held);
         if (held == Held::No) {
@@ -367,7 +384,7 @@ private:
     // with a few talons each; so its answers are kept by the tableau, in a
     // small table of their own, begun once the deal is past its first
     // positions (most deals never get there).
-    bool hasStuckCard() {
+    [[gnu::noinline]] bool hasStuckCard() {
         if (positions_ < settings_.stuckCardsAfter || settings_.stuckAnswerBits == 0) {
             return position_.hasStuckCard(settings_.bottomKingsHold); // the deal itself
         }
@@ -394,7 +411,7 @@ private:
         return positions_ >= settings_.pairedPlaysAfter && position_.waitsForUse(step);
     }
 
-    void shuffle(std::size_t begin) noexcept {
+    [[gnu::noinline]] void shuffle(std::size_t begin) noexcept {
         for (std::size_t end = moves_.size(); end - begin > 1; --end) {
             random_ ^= random_ << 13;
             random_ ^= random_ >> 7;
@@ -405,7 +422,7 @@ private:
 
     // Without the waste cover, the cards within reach are part of the key,
     // and a position is met again only with exactly those.
-    [[nodiscard]] Entry entryOf() const noexcept {
+    [[gnu::noinline]] [[nodiscard]] Entry entryOf() const noexcept {
         const solver::Table::Reach reach = position_.reachableTalon();
         const std::uint32_t extra = settings_.tableMark | (settings_.wasteCover ? 0 : reach | 1U << 31);
         Entry entry;
@@ -416,7 +433,7 @@ private:
 
     // Where the twins of the position just reached by the move to `child`
     // are kept, if it has any.
-    void findTwins(Entry& child) const noexcept {
+    [[gnu::noinline]] void findTwins(Entry& child) const noexcept {
         const solver::KeyHash twins = position_.firstParentKeyHash(child.hasTwin);
         if (child.hasTwin) {
             // The twins' entries are kept apart from the positions' own.
@@ -425,7 +442,7 @@ private:
         }
     }
 
-    bool outOfTime() {
+    [[gnu::noinline]] bool outOfTime() {
         if (settings_.positionLimit != 0 && positions_ >= settings_.positionLimit) {
             return true;
         }
@@ -444,6 +461,7 @@ private:
     std::vector<Step> path_;
     std::vector<Step> moves_;                 // the moves of every position on the line, one block after another
     std::vector<Entry> childEntries_;         // where each of those moves leads, in the table
+    std::deque<Entry> entries_;               // where the moves on the line of play lead, by depth
     std::vector<solver::Table::Hashes> line_; // the positions on the line of play, by depth
     std::vector<Waiting> waiting_;
     std::unordered_map<std::uint64_t, std::int64_t> latestWaiting_; // by the key's check

@@ -113,9 +113,11 @@ TEST(SolverPosition, TwinsShareTheirClassKeyAndNoOtherMoveKeepsIt) {
         std::vector<Step> steps;
         position.generate(steps, Pruning::None);
         for (Step step : steps) {
-            const Pile from = position.pile(step.from);
-            const int head = from.size - step.count;
-            const bool twinMove = step.kind == StepKind::TableauToTableau && head > from.faceDown;
+            bool twinMove = false;
+            if (step.kind == StepKind::TableauToTableau) {
+                const Pile& from = position.pile(step.from);
+                twinMove = from.size - step.count > from.faceDown;
+            }
             const Key key = position.key();
             position.apply(step);
             bool afterHasTwin = false;

@@ -420,13 +420,17 @@ private:
         }
     }
 
-    // Without the waste cover, the cards within reach are part of the key,
-    // and a position is met again only with exactly those.
+    // What else is hashed with a key: the draw's mark and, without the waste
+    // cover, the cards within reach, so that a position is met again only
+    // with exactly those.
+    [[nodiscard]] std::uint32_t extraOf(solver::Table::Reach reach) const noexcept {
+        return settings_.tableMark | (settings_.wasteCover ? 0 : reach | 1U << 31);
+    }
+
     [[gnu::noinline]] [[nodiscard]] Entry entryOf() const noexcept {
         const solver::Table::Reach reach = position_.reachableTalon();
-        const std::uint32_t extra = settings_.tableMark | (settings_.wasteCover ? 0 : reach | 1U << 31);
         Entry entry;
-        entry.hashes = table_.hashesOf(position_.keyHash(), extra);
+        entry.hashes = table_.hashesOf(position_.keyHash(), extraOf(reach));
         entry.reach = reach;
         return entry;
     }
@@ -437,8 +441,7 @@ private:
         const solver::KeyHash twins = position_.firstParentKeyHash(child.hasTwin);
         if (child.hasTwin) {
             // The twins' entries are kept apart from the positions' own.
-            const std::uint32_t extra = settings_.tableMark | (settings_.wasteCover ? 0 : child.reach | 1U << 31);
-            child.twins = table_.hashesOf(twins, extra | kTwinsMark);
+            child.twins = table_.hashesOf(twins, extraOf(child.reach) | kTwinsMark);
         }
     }
 

@@ -13,7 +13,8 @@
 //                        [--no-either-parent] [--either-parent-after N]
 //                        [--no-restarts] [--restart-after N] [--restart-growth G]
 //                        [--shuffle-depth D]
-//                        [--paired-plays-after N] [--stuck-cards-after N] DEAL... | FIRST-LAST...
+//                        [--paired-plays-after N] [--stuck-cards-after N] [--stuck-answer-bits B]
+//                        DEAL... | FIRST-LAST...
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -72,6 +73,8 @@ int main(int argc, char** argv) {
             limits.restartGrowth = std::atof(argv[++at]);
         } else if (arg == "--shuffle-depth" && hasValue) {
             limits.shuffleDepth = std::atoi(argv[++at]);
+        } else if (arg == "--stuck-answer-bits" && hasValue) {
+            limits.stuckAnswerBits = unsigned(std::atoi(argv[++at]));
         } else if (arg == "--no-waste-cover") {
             limits.wasteCover = false;
         } else if (arg == "--stuck-cards-after" && hasValue) {

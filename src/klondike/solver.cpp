@@ -278,16 +278,33 @@ private:
                 child.waitsForUse = true;
                 continue;
             }
-            position_.apply(step);
-            child = entryOf();
-            table_.prefetch(child.hashes);
-            if (positions_ >= settings_.eitherParentAfter) {
+            position_.peek(step, [&] {
+                child = entryOf();
+                table_.prefetch(child.hashes);
+            });
+        }
+        if (positions_ >= settings_.eitherParentAfter) {
+            findTwinsOfNewChildren(begin, end);
+        }
+    }
+
+    // The twins of the children the table does not hold yet, their buckets
+    // asked for in turn. Most children of a hard deal's position are held
+    // already and will not be searched: their twins would never be asked
+    // about. A child held now but given up by the table before its turn is
+    // searched without its twins, as every position was before the rule.
+    [[gnu::noinline]] void findTwinsOfNewChildren(std::size_t begin, std::size_t end) {
+        for (std::size_t next = begin; next < end; ++next) {
+            Entry& child = childEntries_[next];
+            if (child.waitsForUse || table_.holds(child.hashes, child.reach) != Held::No) {
+                continue;
+            }
+            position_.peek(moves_[next], [&] {
                 findTwins(child);
                 if (child.hasTwin) {
                     table_.prefetch(child.twins);
                 }
-            }
-            position_.undo(step);
+            });
         }
     }
 

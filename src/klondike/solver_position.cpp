@@ -170,6 +170,18 @@ void Position::addKingsInto(int empty, std::vector<Step>& out) const {
     }
 }
 
+int Position::faceUpPlaceOf(CardCode card, int& at) const noexcept {
+    for (int from = 0; from < kPileCount; ++from) {
+        const Pile& pile = piles_[std::size_t(from)];
+        for (at = pile.faceDown; at < pile.size; ++at) {
+            if (pile.cards[std::size_t(at)] == card) {
+                return from;
+            }
+        }
+    }
+    return -1;
+}
+
 void Position::generateUses(const Step& placed, std::vector<Step>& out) const {
     if (placed.kind == StepKind::TableauToTableau) {
         addKingsInto(placed.from, out);
@@ -191,14 +203,14 @@ void Position::generateUses(const Step& placed, std::vector<Step>& out) const {
             }
             continue;
         }
-        for (int from = 0; from < kPileCount; ++from) {
-            const Pile& pile = piles_[std::size_t(from)];
-            for (int at = pile.faceDown; at < pile.size && from != placed.to; ++at) {
-                if (pile.cards[std::size_t(at)] == card) {
-                    out.push_back({StepKind::TableauToTableau, static_cast<std::uint8_t>(from), placed.to,
-                                   static_cast<std::uint8_t>(pile.size - at), card});
-                }
-            }
+        if (foundations_[std::size_t(suit)] > rankOf(card)) {
+            continue; // up, under a higher card of its suit
+        }
+        int at = 0;
+        const int from = faceUpPlaceOf(card, at);
+        if (from >= 0 && from != placed.to) {
+            out.push_back({StepKind::TableauToTableau, static_cast<std::uint8_t>(from), placed.to,
+                           static_cast<std::uint8_t>(piles_[std::size_t(from)].size - at), card});
         }
     }
     if (placed.kind == StepKind::FoundationToTableau && foundations_[placed.from] != 0) {
@@ -589,6 +601,38 @@ void Position::changeBack(const Step& step) noexcept {
         break;
     }
     }
+}
+
+Position::KeptWords Position::keepWords(const Step& step) const noexcept {
+    KeptWords kept;
+    switch (step.kind) {
+    case StepKind::TableauToFoundation:
+        kept.piles = {std::int8_t(step.from), -1};
+        break;
+    case StepKind::TableauToTableau:
+        kept.piles = {std::int8_t(step.from), std::int8_t(step.to)};
+        break;
+    case StepKind::TalonToFoundation:
+        break;
+    case StepKind::TalonToTableau:
+    case StepKind::FoundationToTableau:
+        kept.piles = {std::int8_t(step.to), -1};
+        break;
+    }
+    for (std::size_t at = 0; at < kept.piles.size() && kept.piles[at] >= 0; ++at) {
+        kept.words[at] = words_[std::size_t(kept.piles[at])];
+        kept.spreads[at] = spreads_[std::size_t(kept.piles[at])];
+    }
+    kept.sums = pileSums_;
+    return kept;
+}
+
+void Position::putBack(const KeptWords& kept) noexcept {
+    for (std::size_t at = 0; at < kept.piles.size() && kept.piles[at] >= 0; ++at) {
+        words_[std::size_t(kept.piles[at])] = kept.words[at];
+        spreads_[std::size_t(kept.piles[at])] = kept.spreads[at];
+    }
+    pileSums_ = kept.sums;
 }
 
 void Position::refreshWords(const Step& step) noexcept {

@@ -278,33 +278,16 @@ private:
                 child.waitsForUse = true;
                 continue;
             }
-            position_.peek(step, [&] {
-                child = entryOf();
-                table_.prefetch(child.hashes);
-            });
-        }
-        if (positions_ >= settings_.eitherParentAfter) {
-            findTwinsOfNewChildren(begin, end);
-        }
-    }
-
-    // The twins of the children the table does not hold yet, their buckets
-    // asked for in turn. Most children of a hard deal's position are held
-    // already and will not be searched: their twins would never be asked
-    // about. A child held now but given up by the table before its turn is
-    // searched without its twins, as every position was before the rule.
-    [[gnu::noinline]] void findTwinsOfNewChildren(std::size_t begin, std::size_t end) {
-        for (std::size_t next = begin; next < end; ++next) {
-            Entry& child = childEntries_[next];
-            if (child.waitsForUse || table_.holds(child.hashes, child.reach) != Held::No) {
-                continue;
-            }
-            position_.peek(moves_[next], [&] {
+            position_.apply(step);
+            child = entryOf();
+            table_.prefetch(child.hashes);
+            if (positions_ >= settings_.eitherParentAfter) {
                 findTwins(child);
                 if (child.hasTwin) {
                     table_.prefetch(child.twins);
                 }
-            });
+            }
+            position_.undo(step);
         }
     }
 
@@ -591,6 +574,21 @@ private:
 
 } // namespace
 
+unsigned tableBitsFor(std::uint64_t memory, unsigned threads) noexcept {
+    constexpr unsigned kSmallest = 18;
+    const unsigned usual = SolveLimits{}.tableBits;
+    if (memory == 0) {
+        return usual;
+    }
+    const std::uint64_t share = memory / 4 / std::max(1U, threads);
+    unsigned bits = kLargestTableBits;
+    // A table of `bits` takes 64 << bits bytes: four positions of 16 bytes a bucket.
+    while (bits > kSmallest && (std::uint64_t{64} << bits) > share) {
+        --bits;
+    }
+    return bits;
+}
+
 Solution solve(const Deck& deck, int draw, const SolveLimits& limits) { return solve(Game(deck, draw), limits); }
 
 // Every line of play that turns three cards at a time is one that turns one
@@ -604,13 +602,14 @@ Solution solve(const Deck& deck, int draw, const SolveLimits& limits) { return s
 // searched to the end in the one table, under keys of its own, and takes
 // up its search about where it stopped.
 Solution solve(const Game& start, const SolveLimits& limits) {
+    // One table a thread, kept from deal to deal: clearing tens of megabytes
+    // would cost more than most deals take to solve. Its first filling, on a
+    // thread's first deal, is not on that deal's clock.
+    thread_local solver::Table table;
+    table.reset(limits.tableBits);
     const auto started = Clock::now();
     const auto deadline =
         started + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(limits.seconds));
-    // One table a thread, kept from deal to deal: clearing tens of megabytes
-    // would cost more than most deals take to solve.
-    thread_local solver::Table table;
-    table.reset(limits.tableBits);
     Search::StuckAnswers stuckAnswers; // the proof looks at the tableau alone, the same with either draw
     Rounds own(start, limits, table, stuckAnswers, 0);
     // The other draw's keys carry a bit of their own (the waste cover's

@@ -603,38 +603,6 @@ void Position::changeBack(const Step& step) noexcept {
     }
 }
 
-Position::KeptWords Position::keepWords(const Step& step) const noexcept {
-    KeptWords kept;
-    switch (step.kind) {
-    case StepKind::TableauToFoundation:
-        kept.piles = {std::int8_t(step.from), -1};
-        break;
-    case StepKind::TableauToTableau:
-        kept.piles = {std::int8_t(step.from), std::int8_t(step.to)};
-        break;
-    case StepKind::TalonToFoundation:
-        break;
-    case StepKind::TalonToTableau:
-    case StepKind::FoundationToTableau:
-        kept.piles = {std::int8_t(step.to), -1};
-        break;
-    }
-    for (std::size_t at = 0; at < kept.piles.size() && kept.piles[at] >= 0; ++at) {
-        kept.words[at] = words_[std::size_t(kept.piles[at])];
-        kept.spreads[at] = spreads_[std::size_t(kept.piles[at])];
-    }
-    kept.sums = pileSums_;
-    return kept;
-}
-
-void Position::putBack(const KeptWords& kept) noexcept {
-    for (std::size_t at = 0; at < kept.piles.size() && kept.piles[at] >= 0; ++at) {
-        words_[std::size_t(kept.piles[at])] = kept.words[at];
-        spreads_[std::size_t(kept.piles[at])] = kept.spreads[at];
-    }
-    pileSums_ = kept.sums;
-}
-
 void Position::refreshWords(const Step& step) noexcept {
     switch (step.kind) {
     case StepKind::TableauToFoundation:

@@ -9,6 +9,8 @@
 #include <string>
 #include <thread>
 
+#include <unistd.h>
+
 #include "klondike/deal.h"
 #include "klondike/greedy.h"
 #include "klondike/solver.h"
@@ -57,6 +59,7 @@ Winnable checkedVerdict(std::uint64_t number, const klondike::Deck& deck, const 
             everything.eitherParent = false;
             everything.positions = 100 * kRecheckedPositions;
             everything.seconds = solveLimits(options).seconds;
+            everything.tableBits = solveLimits(options).tableBits; // the thread's table, not one made anew
             if (klondike::solve(deck, options.draw, everything).verdict == klondike::Verdict::Won) {
                 throw SolverFault("the solver calls deal " + std::to_string(number) +
                                   " lost, but a search without its pruning rules wins it");
@@ -106,8 +109,12 @@ DealResult playDeal(std::uint64_t number, const PlayOptions& options) {
     return result;
 }
 
-std::uint64_t playDeals(const PlayOptions& options, const DealSink& onDeal, const KeepGoing& keepGoing) {
-    const unsigned threads = options.threads > 0 ? options.threads : std::max(1U, std::thread::hardware_concurrency());
+std::uint64_t playDeals(const PlayOptions& asked, const DealSink& onDeal, const KeepGoing& keepGoing) {
+    const unsigned threads = asked.threads > 0 ? asked.threads : std::max(1U, std::thread::hardware_concurrency());
+    PlayOptions options = asked;
+    if (options.tableBits == 0) {
+        options.tableBits = klondike::tableBitsFor(machineMemory(), threads);
+    }
     // Solved deals take a thousand times longer: smaller chunks keep the
     // progress moving and the threads evenly loaded.
     const std::uint64_t chunk = options.solve ? 1 : 64;
@@ -199,7 +206,16 @@ klondike::SolveLimits solveLimits(const PlayOptions& options) {
     // Some thirty years: far beyond any search, yet clear of the clock's range.
     limits.seconds = options.solveSeconds > 0.0 ? options.solveSeconds : 1e9;
     limits.positions = options.solvePositions;
+    if (options.tableBits != 0) {
+        limits.tableBits = options.tableBits;
+    }
     return limits;
+}
+
+std::uint64_t machineMemory() noexcept {
+    const long pages = sysconf(_SC_PHYS_PAGES);
+    const long pageSize = sysconf(_SC_PAGE_SIZE);
+    return pages > 0 && pageSize > 0 ? std::uint64_t(pages) * std::uint64_t(pageSize) : 0;
 }
 
 } // namespace dealwise::study

@@ -178,6 +178,37 @@ TEST(Solver, ALimitReachedIsUndecidedNeverLost) {
     EXPECT_EQ(solve(deck, 3, quick).verdict, Verdict::Undecided);
 }
 
+// A quarter of the memory, shared by the searches at once, and never past
+// 1 GiB a search nor under 16 MiB; the default where the memory is not known.
+TEST(Solver, TheTableIsSizedFromTheMemoryAndTheThreads) {
+    constexpr std::uint64_t kGiB = std::uint64_t{1} << 30;
+    EXPECT_EQ(tableBitsFor(0, 2), SolveLimits{}.tableBits);
+    EXPECT_EQ(tableBitsFor(24 * kGiB, 2), 24U); // 1 GiB each
+    EXPECT_EQ(tableBitsFor(24 * kGiB, 0), 24U);
+    EXPECT_EQ(tableBitsFor(4 * kGiB, 1), 24U);
+    EXPECT_EQ(tableBitsFor(4 * kGiB - 1, 1), 23U);
+    EXPECT_EQ(tableBitsFor(24 * kGiB, 64), 20U); // 96 MiB each: 64 MiB
+    EXPECT_EQ(tableBitsFor(kGiB, 1), 22U);       // 256 MiB
+    EXPECT_EQ(tableBitsFor(kGiB / 16, 8), 18U);  // 2 MiB each: still 16 MiB
+}
+
+// A thread's table is made anew when a search asks for another size, and the
+// verdicts do not depend on it.
+TEST(Solver, TablesOfEverySizeReachTheSameVerdicts) {
+    for (std::uint64_t number = 1; number <= 12; ++number) {
+        const Deck deck = dealNumber(number);
+        const Solution small = solve(deck, 3, testLimits(0));
+        SolveLimits larger = testLimits(0);
+        larger.tableBits = 20;
+        const Solution large = solve(deck, 3, larger);
+        ASSERT_NE(small.verdict, Verdict::Undecided) << "deal " << number;
+        EXPECT_EQ(large.verdict, small.verdict) << "deal " << number;
+        if (large.verdict == Verdict::Won) {
+            expectWinningLine(deck, 3, large, number);
+        }
+    }
+}
+
 struct HardDeal {
     int draw = 3;
     std::uint64_t deal = 0;

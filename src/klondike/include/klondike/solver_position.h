@@ -97,18 +97,6 @@ public:
     void generateUses(const Step& placed, std::vector<Step>& out) const;
     void apply(Step& step) noexcept;
     void undo(const Step& step) noexcept;
-    // Makes the step, calls `look` on the position it leads to, and takes
-    // the step back. A search looks at every child of a position this way,
-    // so the step taken back puts back the key's words it kept rather than
-    // working them out again.
-    template <class Look> void peek(Step step, Look&& look) {
-        const KeptWords kept = keepWords(step);
-        change(step);
-        refreshWords(step);
-        look();
-        changeBack(step);
-        putBack(kept);
-    }
 
     // With no card face down and none in the talon, the piles go up one by
     // one, smallest card first; appends those moves, true when all 52 are up.
@@ -163,16 +151,6 @@ private:
     void addRunMoves(std::vector<Step>& out, const Fits& fits, int from, int first, Pruning pruning) const;
     void addPlacements(std::vector<Step>& out, const Fits& fits, Step step, Pruning pruning) const;
     void addKingsInto(int empty, std::vector<Step>& out) const;
-
-    // The key's words of the piles a step changes, as they were before it.
-    struct KeptWords {
-        std::array<std::int8_t, 2> piles{-1, -1};
-        std::array<std::uint32_t, 2> words{};
-        std::array<KeyHash, 2> spreads{};
-        KeyHash sums{};
-    };
-    [[nodiscard]] KeptWords keepWords(const Step& step) const noexcept;
-    void putBack(const KeptWords& kept) noexcept;
 
     void change(Step& step) noexcept;
     void changeBack(const Step& step) noexcept;

@@ -4,7 +4,9 @@
 // other draw decided. Every win is replayed; one whose line does not win is
 // printed as such and fails the run. The solver's rules can be switched off one by
 // one, so that one build shows what each rule does to the positions a deal
-// takes (bench/solver_compare.sh).
+// takes (bench/solver_compare.sh). The table is sized for the limits as the
+// study sizes it, unless --table-bits says otherwise: to compare with a
+// build from before that, give --table-bits 22.
 //
 //   dealwise_solve_deals [--draw D] [--seconds S] [--positions P] [--table-bits B]
 //                        [--no-pruning] [--no-stuck-cards] [--no-bottom-kings] [--no-waste-cover] [--no-other-draw]
@@ -29,6 +31,7 @@ int main(int argc, char** argv) {
     SolveLimits limits;
     int draw = 3;
     std::vector<std::uint64_t> deals;
+    bool tableBitsGiven = false; // else sized for the limits, as the study does
     for (int at = 1; at < argc; ++at) {
         const std::string arg = argv[at];
         const bool hasValue = at + 1 < argc;
@@ -40,6 +43,7 @@ int main(int argc, char** argv) {
             limits.positions = std::strtoull(argv[++at], nullptr, 10);
         } else if (arg == "--table-bits" && hasValue) {
             limits.tableBits = unsigned(std::atoi(argv[++at]));
+            tableBitsGiven = true;
         } else if (arg == "--no-pruning") {
             limits.pruning = false;
         } else if (arg == "--no-stuck-cards") {
@@ -91,6 +95,9 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "unknown argument %s\n", arg.c_str());
             return 2;
         }
+    }
+    if (!tableBitsGiven) {
+        limits.tableBits = tableBitsFor(limits, machineMemory(), 1);
     }
     int faults = 0;
     for (const std::uint64_t deal : deals) {

@@ -12,7 +12,7 @@
 #   bench/solver_positions_ab.sh /tmp/old/dealwise_solve_deals build/release/bench/dealwise_solve_deals \
 #       2000000 3 2 173 268 513 61 385 2818
 #
-# CORE=N picks the core (default 0).
+# CORE=N picks the core (default 0); TABLE_BITS=B the table (default 22, 256 MiB).
 set -euo pipefail
 
 old=$1 new=$2
@@ -25,13 +25,14 @@ if [[ ${#deals[@]} -eq 0 ]]; then
     deals=(173 268 513 61 385 2818)
 fi
 core=${CORE:-0}
+table_bits=${TABLE_BITS:-22} # the same table for both, whatever either would size
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 # name program round
 run() {
     /usr/bin/time -f '%U' -o "$work/$1-$3.time" taskset -c "$core" "$2" --draw "$draw" --positions "$positions" \
-        --seconds 100000 "${deals[@]}" >"$work/$1.out"
+        --table-bits "$table_bits" --seconds 100000 "${deals[@]}" >"$work/$1.out"
     printf '%s round %s: %s s\n' "$1" "$3" "$(cat "$work/$1-$3.time")"
 }
 

@@ -9,6 +9,10 @@
 #include "klondike/solver_position.h"
 #include "klondike/solver_table.h"
 
+#if __has_include(<unistd.h>)
+#include <unistd.h>
+#endif
+
 namespace dealwise::klondike {
 
 namespace {
@@ -574,19 +578,32 @@ private:
 
 } // namespace
 
-unsigned tableBitsFor(std::uint64_t memory, unsigned threads) noexcept {
-    constexpr unsigned kSmallest = 18;
-    const unsigned usual = SolveLimits{}.tableBits;
-    if (memory == 0) {
-        return usual;
+unsigned tableBitsFor(const SolveLimits& limits, std::uint64_t memory, unsigned threads) noexcept {
+    constexpr double kPositionsASecond = 1e6;
+    constexpr double kEntriesAPosition = 1.5;
+    const double positions = limits.positions != 0 ? double(limits.positions) : limits.seconds * kPositionsASecond;
+    const double entries = positions * kEntriesAPosition;
+    unsigned bits = kSmallestTableBits;
+    while (bits < kLargestTableBits && double(std::uint64_t{4} << bits) < entries) {
+        ++bits;
     }
-    const std::uint64_t share = memory / 4 / std::max(1U, threads);
-    unsigned bits = kLargestTableBits;
     // A table of `bits` takes 64 << bits bytes: four positions of 16 bytes a bucket.
-    while (bits > kSmallest && (std::uint64_t{64} << bits) > share) {
+    const std::uint64_t share = memory / 4 / std::max(1U, threads);
+    while (bits > kSmallestTableBits &&
+           (memory == 0 ? bits > SolveLimits{}.tableBits : (std::uint64_t{64} << bits) > share)) {
         --bits;
     }
     return bits;
+}
+
+std::uint64_t machineMemory() noexcept {
+#if defined(_SC_PHYS_PAGES) && defined(_SC_PAGE_SIZE)
+    const long pages = sysconf(_SC_PHYS_PAGES);
+    const long pageSize = sysconf(_SC_PAGE_SIZE);
+    return pages > 0 && pageSize > 0 ? std::uint64_t(pages) * std::uint64_t(pageSize) : 0;
+#else
+    return 0;
+#endif
 }
 
 Solution solve(const Deck& deck, int draw, const SolveLimits& limits) { return solve(Game(deck, draw), limits); }

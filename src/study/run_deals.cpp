@@ -9,8 +9,6 @@
 #include <string>
 #include <thread>
 
-#include <unistd.h>
-
 #include "klondike/deal.h"
 #include "klondike/greedy.h"
 #include "klondike/solver.h"
@@ -113,7 +111,7 @@ std::uint64_t playDeals(const PlayOptions& asked, const DealSink& onDeal, const 
     const unsigned threads = asked.threads > 0 ? asked.threads : std::max(1U, std::thread::hardware_concurrency());
     PlayOptions options = asked;
     if (options.tableBits == 0) {
-        options.tableBits = klondike::tableBitsFor(machineMemory(), threads);
+        options.tableBits = klondike::tableBitsFor(solveLimits(options), klondike::machineMemory(), threads);
     }
     // Solved deals take a thousand times longer: smaller chunks keep the
     // progress moving and the threads evenly loaded.
@@ -210,12 +208,6 @@ klondike::SolveLimits solveLimits(const PlayOptions& options) {
         limits.tableBits = options.tableBits;
     }
     return limits;
-}
-
-std::uint64_t machineMemory() noexcept {
-    const long pages = sysconf(_SC_PHYS_PAGES);
-    const long pageSize = sysconf(_SC_PAGE_SIZE);
-    return pages > 0 && pageSize > 0 ? std::uint64_t(pages) * std::uint64_t(pageSize) : 0;
 }
 
 } // namespace dealwise::study

@@ -178,24 +178,36 @@ TEST(Solver, ALimitReachedIsUndecidedNeverLost) {
     EXPECT_EQ(solve(deck, 3, quick).verdict, Verdict::Undecided);
 }
 
-// A quarter of the memory, shared by the searches at once, and never past
-// 1 GiB a search nor under 16 MiB; the default where the memory is not known.
-TEST(Solver, TheTableIsSizedFromTheMemoryAndTheThreads) {
+// Room for the positions the limits allow, from 16 MiB to 1 GiB, within a
+// quarter of the memory shared by the searches at once, and no more than
+// the default where the memory is not known.
+TEST(Solver, TheTableIsSizedForTheLimitsTheMemoryAndTheThreads) {
     constexpr std::uint64_t kGiB = std::uint64_t{1} << 30;
-    EXPECT_EQ(tableBitsFor(0, 2), SolveLimits{}.tableBits);
-    EXPECT_EQ(tableBitsFor(24 * kGiB, 2), 24U); // 1 GiB each
-    EXPECT_EQ(tableBitsFor(24 * kGiB, 0), 24U);
-    EXPECT_EQ(tableBitsFor(4 * kGiB, 1), 24U);
-    EXPECT_EQ(tableBitsFor(4 * kGiB - 1, 1), 23U);
-    EXPECT_EQ(tableBitsFor(24 * kGiB, 64), 20U); // 96 MiB each: 64 MiB
-    EXPECT_EQ(tableBitsFor(kGiB, 1), 22U);       // 256 MiB
-    EXPECT_EQ(tableBitsFor(kGiB / 16, 8), 18U);  // 2 MiB each: still 16 MiB
+    const auto limits = [](double seconds, std::uint64_t positions) {
+        SolveLimits sized;
+        sized.seconds = seconds;
+        sized.positions = positions;
+        return sized;
+    };
+    EXPECT_EQ(tableBitsFor(limits(10, 0), 24 * kGiB, 2), SolveLimits{}.tableBits); // 256 MiB
+    EXPECT_EQ(tableBitsFor(limits(0.25, 0), 24 * kGiB, 2), 18U);                   // 16 MiB
+    EXPECT_EQ(tableBitsFor(limits(20, 0), 24 * kGiB, 2), 23U);
+    EXPECT_EQ(tableBitsFor(limits(60, 0), 24 * kGiB, 2), 24U); // 1 GiB
+    EXPECT_EQ(tableBitsFor(limits(1e9, 0), 24 * kGiB, 0), 24U);
+    EXPECT_EQ(tableBitsFor(limits(1e9, 20'000), 24 * kGiB, 2), 18U); // the positions count first
+    EXPECT_EQ(tableBitsFor(limits(10, 40'000'000), 24 * kGiB, 2), 24U);
+    EXPECT_EQ(tableBitsFor(limits(60, 0), 4 * kGiB, 1), 24U);
+    EXPECT_EQ(tableBitsFor(limits(60, 0), 4 * kGiB - 1, 1), 23U);
+    EXPECT_EQ(tableBitsFor(limits(60, 0), 24 * kGiB, 64), 20U); // 96 MiB each: 64 MiB
+    EXPECT_EQ(tableBitsFor(limits(60, 0), kGiB / 16, 8), 18U);  // 2 MiB each: still 16 MiB
+    EXPECT_EQ(tableBitsFor(limits(60, 0), 0, 1), SolveLimits{}.tableBits);
+    EXPECT_EQ(tableBitsFor(limits(0.25, 0), 0, 1), 18U);
 }
 
 // A thread's table is made anew when a search asks for another size, and the
 // verdicts do not depend on it.
 TEST(Solver, TablesOfEverySizeReachTheSameVerdicts) {
-    for (std::uint64_t number = 1; number <= 12; ++number) {
+    for (std::uint64_t number = 1; number <= 8; ++number) {
         const Deck deck = dealNumber(number);
         const Solution small = solve(deck, 3, testLimits(0));
         SolveLimits larger = testLimits(0);

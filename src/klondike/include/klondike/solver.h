@@ -18,8 +18,8 @@ struct SolveLimits {
     double seconds = 10.0;       // wall-clock time for one deal
     std::uint64_t positions = 0; // positions expanded at most; 0: no limit
     // The transposition table holds 4 << tableBits positions of 16 bytes:
-    // 256 MiB a thread by default, enough for ten seconds of search; a
-    // longer search wants more (tableBitsFor).
+    // 256 MiB a thread by default, enough for ten seconds of search
+    // (tableBitsFor sizes it for other limits).
     unsigned tableBits = 22;
     // The rules that leave out moves which can never be needed. Off, the
     // search tries every legal move (turns of the stock still folded) and is
@@ -113,14 +113,22 @@ struct Solution {
     int searchedDraw = 0; // the draw whose search reached the verdict: the deal's own, or the other
 };
 
-// The table for `threads` searches at once on a machine with `memory` bytes
-// (0: not known, the default): as large as a quarter of the memory allows,
-// from 16 MiB to 1 GiB a search. A table of the
-// default 256 MiB holds the positions of ten seconds' search; a deal that
-// takes tens of millions of positions searches nearly twice as many in it
-// as in 1 GiB, its positions given way and searched again.
+// The table for a search within `limits`, one of `threads` at once on a
+// machine with `memory` bytes (0: not known): room for half as many
+// positions again as the search can take (a lost position's twins take an
+// entry of their own), at about a million positions a second, from 16 MiB
+// to 1 GiB, and no more of the machine than a quarter shared among the
+// threads (where the memory is not known, no more than the default). A
+// larger table is not free: every look-up lands on a random page, and the
+// more pages the likelier the address cache misses, so a search of ten
+// seconds takes a fifth longer a position in 1 GiB than in 256 MiB; but a
+// deal that takes tens of millions of positions searches nearly twice as
+// many in 256 MiB, its positions given way and searched again.
+inline constexpr unsigned kSmallestTableBits = 18;
 inline constexpr unsigned kLargestTableBits = 24;
-[[nodiscard]] unsigned tableBitsFor(std::uint64_t memory, unsigned threads) noexcept;
+[[nodiscard]] unsigned tableBitsFor(const SolveLimits& limits, std::uint64_t memory, unsigned threads) noexcept;
+// This machine's memory in bytes; 0 where it cannot be told.
+[[nodiscard]] std::uint64_t machineMemory() noexcept;
 
 // Decides whether the deal can be won by a player who sees every card, with
 // the rules of Game: draw one or three, unlimited passes, cards back from the

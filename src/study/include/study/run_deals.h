@@ -18,8 +18,9 @@ struct PlayOptions {
     bool solve = false;               // also ask the exact solver whether each deal can be won at all
     double solveSeconds = 10.0;       // the solver's time limit per deal; 0: none
     std::uint64_t solvePositions = 0; // the solver's limit of positions per deal; 0: none
-    // The solver's table (klondike::SolveLimits::tableBits); 0: as large as
-    // the machine's memory allows for the threads (klondike::tableBitsFor).
+    // The solver's table (klondike::SolveLimits::tableBits); 0: sized for
+    // the solver's limits, the machine's memory and the threads
+    // (klondike::tableBitsFor).
     unsigned tableBits = 0;
 };
 
@@ -45,9 +46,6 @@ std::uint64_t playDeals(const PlayOptions& options, const DealSink& onDeal, cons
 // The solver's limits for these options: without a time limit, one that no
 // search reaches, so that only the positions end it.
 [[nodiscard]] klondike::SolveLimits solveLimits(const PlayOptions& options);
-
-// This machine's memory in bytes; 0 when it cannot be told.
-[[nodiscard]] std::uint64_t machineMemory() noexcept;
 
 // A wrong answer from the solver, caught by checking it: a winning line
 // that does not replay to four full foundations, a deal the greedy player

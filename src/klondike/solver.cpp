@@ -587,13 +587,15 @@ unsigned tableBitsFor(const SolveLimits& limits, std::uint64_t memory, unsigned 
     while (bits < kLargestTableBits && double(std::uint64_t{4} << bits) < entries) {
         ++bits;
     }
-    // A table of `bits` takes 64 << bits bytes: four positions of 16 bytes a bucket.
-    const std::uint64_t share = memory / 4 / std::max(1U, threads);
-    while (bits > kSmallestTableBits &&
-           (memory == 0 ? bits > SolveLimits{}.tableBits : (std::uint64_t{64} << bits) > share)) {
-        --bits;
+    unsigned most = SolveLimits{}.tableBits; // where the memory is not known
+    if (memory != 0) {
+        // A table of `bits` takes 64 << bits bytes: four positions of 16 bytes a bucket.
+        const std::uint64_t share = memory / 4 / std::max(1U, threads);
+        for (most = kLargestTableBits; most > kSmallestTableBits && (std::uint64_t{64} << most) > share;) {
+            --most;
+        }
     }
-    return bits;
+    return std::min(bits, most);
 }
 
 std::uint64_t machineMemory() noexcept {

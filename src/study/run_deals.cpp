@@ -55,9 +55,10 @@ Winnable checkedVerdict(std::uint64_t number, const klondike::Deck& deck, const 
             everything.drawOneForThree = false;
             everything.restarts = false;
             everything.eitherParent = false;
+            const klondike::SolveLimits usual = solveLimits(options);
             everything.positions = 100 * kRecheckedPositions;
-            everything.seconds = solveLimits(options).seconds;
-            everything.tableBits = solveLimits(options).tableBits; // the thread's table, not one made anew
+            everything.seconds = usual.seconds;
+            everything.tableBits = usual.tableBits; // the thread's table, not one made anew
             if (klondike::solve(deck, options.draw, everything).verdict == klondike::Verdict::Won) {
                 throw SolverFault("the solver calls deal " + std::to_string(number) +
                                   " lost, but a search without its pruning rules wins it");

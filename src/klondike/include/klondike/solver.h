@@ -121,9 +121,9 @@ struct Solution {
 // threads (where the memory is not known, no more than the default). A
 // larger table is not free: every look-up lands on a random page, and the
 // more pages the likelier the address cache misses, so a search of ten
-// seconds takes a fifth longer a position in 1 GiB than in 256 MiB; but a
-// deal that takes tens of millions of positions searches nearly twice as
-// many in 256 MiB, its positions given way and searched again.
+// seconds takes about a twelfth longer a position in 1 GiB than in 256 MiB;
+// but a deal that takes tens of millions of positions searches nearly
+// twice as many in 256 MiB, its positions given way and searched again.
 inline constexpr unsigned kSmallestTableBits = 18;
 inline constexpr unsigned kLargestTableBits = 24;
 [[nodiscard]] unsigned tableBitsFor(const SolveLimits& limits, std::uint64_t memory, unsigned threads) noexcept;
